@@ -1,0 +1,22 @@
+// The host's side of the registry: persistence control and diagnostics.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "win/base.h"
+
+namespace sigplat {
+
+// Writes every hive that has unsaved changes, as happens at unload.
+WINBASEAPI void FlushRegistry();
+// Forgets the hives held in memory (unsaved changes included), so that the
+// next access reads the files again.
+WINBASEAPI void ReloadRegistry();
+// For tests of durability: while on, a hive save stops after writing and
+// flushing its temporary file, before the rename, as a crash there would.
+WINBASEAPI void SimulateCrashBeforeRename(bool on);
+// Problems found in hive files, each "FILE:LINE: what", in the order found.
+WINBASEAPI std::vector<std::string> RegistryDiagnostics();
+
+}  // namespace sigplat
