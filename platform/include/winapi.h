@@ -6,6 +6,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <crtdbg.h>
+#include <string.h>
 #include <cstdio>
 #define DLLEXPORT extern "C" __declspec(dllexport)
 #define WinFOpen fopen
@@ -15,5 +16,6 @@
 #include "win/kernel.h"
 #include "win/registry.h"
 #include "win/user.h"
+#include "win/crt.h"
 #include "win/crtdbg.h"
 #endif

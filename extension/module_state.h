@@ -1,0 +1,6 @@
+// The library's own module handle, for its resources.
+#pragma once
+
+#include "winapi.h"
+
+extern HINSTANCE ghInstDLL;
