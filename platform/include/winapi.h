@@ -16,6 +16,12 @@
 #include "win/kernel.h"
 #include "win/registry.h"
 #include "win/user.h"
+#include "win/dialog.h"
+#include "win/resource.h"
+#include "win/version.h"
+#include "win/com.h"
+#include "win/mapi.h"
+#include "win/commctrl.h"
 #include "win/crt.h"
 #include "win/crtdbg.h"
 #endif
