@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "win/base.h"
@@ -45,9 +46,7 @@ class Key {
   std::shared_ptr<Key> CreateSubkey(std::string_view name, bool* created);
   // Detaches the subkey and everything below it and marks them deleted.
   bool RemoveSubkey(std::string_view name);
-  const std::map<std::string, std::shared_ptr<Key>, NameLess>& Subkeys() const {
-    return subkeys_;
-  }
+  const std::map<std::string, std::shared_ptr<Key>, NameLess>& Subkeys() const { return subkeys_; }
 
   const Value* FindValue(std::string_view name) const;
   // An existing value keeps the case of its name; a new one takes the name given.

@@ -24,8 +24,10 @@ Blocks& TheBlocks() {
 
 WINBASEAPI HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
   if (uFlags & ~static_cast<UINT>(LMEM_FIXED | LMEM_ZEROINIT)) {
-    std::fprintf(stderr, "LocalAlloc: flags %#x are not supported; only LMEM_FIXED and "
-                 "LMEM_ZEROINIT\n", uFlags);
+    std::fprintf(stderr,
+                 "LocalAlloc: flags %#x are not supported; only LMEM_FIXED and "
+                 "LMEM_ZEROINIT\n",
+                 uFlags);
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }

@@ -97,10 +97,15 @@ bool ReadQuoted(std::string_view s, std::string* out, std::string_view* rest, st
 }
 
 bool HexDigit(char c, unsigned* value) {
-  if (c >= '0' && c <= '9') *value = static_cast<unsigned>(c - '0');
-  else if (c >= 'a' && c <= 'f') *value = static_cast<unsigned>(c - 'a' + 10);
-  else if (c >= 'A' && c <= 'F') *value = static_cast<unsigned>(c - 'A' + 10);
-  else return false;
+  if (c >= '0' && c <= '9') {
+    *value = static_cast<unsigned>(c - '0');
+  } else if (c >= 'a' && c <= 'f') {
+    *value = static_cast<unsigned>(c - 'a' + 10);
+  } else if (c >= 'A' && c <= 'F') {
+    *value = static_cast<unsigned>(c - 'A' + 10);
+  } else {
+    return false;
+  }
   return true;
 }
 
@@ -222,7 +227,7 @@ struct DataForm {
 
 // The forms the data of a value line takes, tried in order.
 constexpr DataForm kDataForms[] = {
-    {"\"", ParseString},    {"dword:", ParseDword}, {"hex:", ParseBinary},
+    {"\"", ParseString},        {"dword:", ParseDword}, {"hex:", ParseBinary},
     {"hex(", ParseHexWithType}, {"-", ParseRemove},
 };
 

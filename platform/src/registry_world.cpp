@@ -21,7 +21,7 @@ struct HiveSlot {
   const char* fileName;
   HKEY predefined;
   Hive hive;
-  std::string path;      // the file the hive was read from; empty while not loaded
+  std::string path;  // the file the hive was read from; empty while not loaded
   bool dirty = false;
   bool writable = true;  // false when the file exists but could not be read
 };

@@ -42,9 +42,9 @@ TEST(FormatMessage, GivesTheSystemTextsWithTheirLineEnd) {
   for (const auto& c : cases) EXPECT_EQ(SystemText(c.id), c.text) << c.id;
   // Language 0 lets the system choose; it has only the one.
   char buffer[64];
-  EXPECT_EQ(FormatMessageA(kSystem, nullptr, ERROR_ACCESS_DENIED, 0, buffer, sizeof buffer,
-                           nullptr),
-            19u);
+  EXPECT_EQ(
+      FormatMessageA(kSystem, nullptr, ERROR_ACCESS_DENIED, 0, buffer, sizeof buffer, nullptr),
+      19u);
 }
 
 TEST(FormatMessage, AllocatesTheBufferWhenAsked) {
@@ -91,8 +91,7 @@ TEST(FormatMessage, FailsWithWindowsErrors) {
   };
   for (const auto& c : cases) {
     SetLastError(0);
-    EXPECT_EQ(FormatMessageA(c.flags, "text", c.id, c.language, buffer, sizeof buffer, nullptr),
-              0u)
+    EXPECT_EQ(FormatMessageA(c.flags, "text", c.id, c.language, buffer, sizeof buffer, nullptr), 0u)
         << c.flags << " " << c.id;
     EXPECT_EQ(GetLastError(), c.error) << c.flags << " " << c.id;
   }

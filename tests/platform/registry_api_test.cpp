@@ -229,10 +229,8 @@ TEST_F(RegistryTest, InvalidArgumentsGetWindowsErrors) {
   DWORD reserved = 0;
   DWORD size = sizeof buffer;
   ASSERT_EQ(Set(key, "V", REG_BINARY, "ab"), ERROR_SUCCESS);
-  EXPECT_EQ(RegQueryValueExA(key, "V", nullptr, nullptr, buffer, nullptr),
-            ERROR_INVALID_PARAMETER);
-  EXPECT_EQ(RegQueryValueExA(key, "V", &reserved, nullptr, buffer, &size),
-            ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegQueryValueExA(key, "V", nullptr, nullptr, buffer, nullptr), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegQueryValueExA(key, "V", &reserved, nullptr, buffer, &size), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(RegSetValueExA(key, "V", 0, REG_BINARY, nullptr, 4), ERROR_NOACCESS);
   EXPECT_EQ(RegSetValueExA(key, "Empty", 0, REG_BINARY, nullptr, 0), ERROR_SUCCESS);
   EXPECT_EQ(Get(key, "Empty"), "");

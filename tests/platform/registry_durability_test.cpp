@@ -63,7 +63,7 @@ TEST_F(RegistryTest, AnotherPrefixSavesTheOldHivesAndReadsItsOwn) {
   const std::string first = prefix_;
   std::string second = first + "-second";
   ASSERT_TRUE(std::filesystem::create_directory(second));
-  setenv("SIGILON_PREFIX", second.c_str(), 1);
+  UsePrefix(second);
   HKEY other = nullptr;
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Moving", 0, KEY_READ, &other),
             ERROR_FILE_NOT_FOUND);
@@ -72,7 +72,7 @@ TEST_F(RegistryTest, AnotherPrefixSavesTheOldHivesAndReadsItsOwn) {
   EXPECT_EQ(Get(key, "Where"), "<error 1018>");
   EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
-  setenv("SIGILON_PREFIX", first.c_str(), 1);
+  UsePrefix(first);
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Moving", 0, KEY_READ, &other), 0);
   EXPECT_EQ(Get(other, "Where"), "first\0"s);
   RegCloseKey(other);
@@ -81,8 +81,7 @@ TEST_F(RegistryTest, AnotherPrefixSavesTheOldHivesAndReadsItsOwn) {
 
 TEST_F(RegistryTest, MissingHiveFilesAreEmptyHives) {
   HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &key),
-            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
   EXPECT_TRUE(sigplat::RegistryDiagnostics().empty());
   EXPECT_FALSE(std::filesystem::exists(PathOf("machine.reg")));
 }

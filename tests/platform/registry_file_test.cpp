@@ -73,8 +73,8 @@ TEST_F(RegistryTest, WritesTheRegeditFormat) {
   ASSERT_EQ(Set(key, "Long", REG_BINARY, std::string(30, '\x10')), 0);
   RegCloseKey(key);
   // Keys come out sorted without regard to case, empty ones included.
-  for (const char* path : {"Software\\Golden\\beta", "Software\\Golden\\Alpha",
-                           "Software\\Golden\\Gamma\\Deep"}) {
+  for (const char* path :
+       {"Software\\Golden\\beta", "Software\\Golden\\Alpha", "Software\\Golden\\Gamma\\Deep"}) {
     RegCloseKey(Create(HKEY_LOCAL_MACHINE, path));
   }
 
@@ -174,12 +174,12 @@ TEST_F(RegistryTest, ReadsUtf8WithBomAndBareLineFeeds) {
 
 TEST_F(RegistryTest, UnreadableLinesAreReportedWithTheirPlaceAndKept) {
   const std::vector<std::string> junk = {
-      "stray words before any key",                 // line 3
-      "\"Count\"=dword:xyz",                        // line 7
-      "\"Open\"=\"no closing quote",                // line 8
-      "\"Weird\"=float:1.5",                        // line 9
+      "stray words before any key",                // line 3
+      "\"Count\"=dword:xyz",                       // line 7
+      "\"Open\"=\"no closing quote",               // line 8
+      "\"Weird\"=float:1.5",                       // line 9
       "[HKEY_CURRENT_USER\\Software\\Elsewhere]",  // line 11: another hive's section
-      "\"Kept\"=\"with the foreign section\"",      // line 12
+      "\"Kept\"=\"with the foreign section\"",     // line 12
   };
   WritePrefixFile("machine.reg", Crlf("Windows Registry Editor Version 5.00\n"
                                       "\n" +
@@ -235,8 +235,9 @@ TEST_F(RegistryTest, AFileWithAWrongHeaderIsKeptWhole) {
             ERROR_FILE_NOT_FOUND);
   RegCloseKey(Create(HKEY_LOCAL_MACHINE, "Software\\New"));
   const std::string saved = ReadPrefixFile("machine.reg");
-  EXPECT_NE(saved.find("\r\n\r\nREGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Old]\r\n\"A\"=\"1\"\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      saved.find("\r\n\r\nREGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Old]\r\n\"A\"=\"1\"\r\n"),
+      std::string::npos)
       << saved;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "sigplat/registry_host.h"
+#include "sigplat/world.h"
 #include "winapi.h"
 
 class RegistryTest : public ::testing::Test {
@@ -18,13 +19,19 @@ class RegistryTest : public ::testing::Test {
     std::string pattern = (std::filesystem::temp_directory_path() / "sigreg-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     prefix_ = pattern;
-    setenv("SIGILON_PREFIX", prefix_.c_str(), 1);
+    UsePrefix(prefix_);
   }
 
   void TearDown() override {
     sigplat::SimulateCrashBeforeRename(false);
     sigplat::ReloadRegistry();
     std::filesystem::remove_all(prefix_);
+  }
+
+  // The registry notices the change at its next call.
+  static void UsePrefix(const std::string& dir) {
+    setenv("SIGILON_PREFIX", dir.c_str(), 1);
+    sigplat::SetPrefix(dir);
   }
 
   std::string PathOf(const std::string& name) const { return prefix_ + "/" + name; }
