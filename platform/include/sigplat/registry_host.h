@@ -16,7 +16,9 @@ WINBASEAPI void ReloadRegistry();
 // For tests of durability: while on, a hive save stops after writing and
 // flushing its temporary file, before the rename, as a crash there would.
 WINBASEAPI void SimulateCrashBeforeRename(bool on);
-// Problems found in hive files, each "FILE:LINE: what", in the order found.
+// Problems found in the hive files now loaded, each "FILE:LINE: what", in the
+// order found (reading the hives again, after ReloadRegistry or a change of
+// prefix, starts the list afresh). Each is also written to standard error.
 WINBASEAPI std::vector<std::string> RegistryDiagnostics();
 
 }  // namespace sigplat
