@@ -13,7 +13,8 @@ FARPROC AsFarProc(F* function) {
   return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
 }
 
-#define EXPORT(fn) {#fn, AsFarProc(&fn)}
+#define EXPORT(fn) \
+  { #fn, AsFarProc(&fn) }
 
 const std::vector<BuiltinExport>& Kernel32Exports() {
   static const auto* exports = new std::vector<BuiltinExport>{

@@ -28,8 +28,8 @@ class FileObject : public KernelObject {
   const std::unique_ptr<ShareClaim> claim;
 };
 
-constexpr DWORD kSupportedFlags = 0x0000FFFF | FILE_FLAG_WRITE_THROUGH | FILE_FLAG_RANDOM_ACCESS |
-                                  FILE_FLAG_SEQUENTIAL_SCAN;
+constexpr DWORD kSupportedFlags =
+    0x0000FFFF | FILE_FLAG_WRITE_THROUGH | FILE_FLAG_RANDOM_ACCESS | FILE_FLAG_SEQUENTIAL_SCAN;
 
 template <class T>
 T Fail(DWORD error, T result) {
@@ -65,7 +65,8 @@ HANDLE OpenFile(const char* winPath, DWORD access, DWORD share, DWORD dispositio
 
   struct stat st {};
   bool existed = stat(posixPath.c_str(), &st) == 0;
-  if (!existed && errno != ENOENT) return Fail(Win32FromErrno(errno, posixPath), INVALID_HANDLE_VALUE);
+  if (!existed && errno != ENOENT)
+    return Fail(Win32FromErrno(errno, posixPath), INVALID_HANDLE_VALUE);
   if (existed && disposition == CREATE_NEW) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
   if (existed && S_ISDIR(st.st_mode)) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
   if (!existed && (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING))
@@ -194,9 +195,9 @@ WINBASEAPI DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove,
   // With a high part the distance is 64 bits; without, a signed 32-bit value.
   int64_t distance = lDistanceToMove;
   if (lpDistanceToMoveHigh)
-    distance = static_cast<int64_t>((static_cast<uint64_t>(static_cast<DWORD>(*lpDistanceToMoveHigh))
-                                     << 32) |
-                                    static_cast<DWORD>(lDistanceToMove));
+    distance = static_cast<int64_t>(
+        (static_cast<uint64_t>(static_cast<DWORD>(*lpDistanceToMoveHigh)) << 32) |
+        static_cast<DWORD>(lDistanceToMove));
   int64_t base = 0;
   if (dwMoveMethod == FILE_CURRENT) {
     base = lseek(file->fd, 0, SEEK_CUR);

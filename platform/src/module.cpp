@@ -237,7 +237,8 @@ WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
   }
   switch (record->kind) {
     case ModuleKind::kLibrary:
-      if (void* symbol = OwnSymbol(record->dl, lpProcName)) return reinterpret_cast<FARPROC>(symbol);
+      if (void* symbol = OwnSymbol(record->dl, lpProcName))
+        return reinterpret_cast<FARPROC>(symbol);
       return Fail(ERROR_PROC_NOT_FOUND, FARPROC{});
     case ModuleKind::kBuiltin:
       for (const BuiltinExport& entry : *record->exports) {

@@ -61,8 +61,7 @@ ModuleRecord* AdoptLibrary(std::unique_ptr<ModuleRecord> record) {
 
 void ForgetLibrary(ModuleRecord* record) {
   Registry& r = State();
-  r.loadOrder.erase(std::remove(r.loadOrder.begin(), r.loadOrder.end(), record),
-                    r.loadOrder.end());
+  r.loadOrder.erase(std::remove(r.loadOrder.begin(), r.loadOrder.end(), record), r.loadOrder.end());
   r.libraries.erase(std::remove_if(r.libraries.begin(), r.libraries.end(),
                                    [&](const auto& owned) { return owned.get() == record; }),
                     r.libraries.end());

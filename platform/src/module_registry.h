@@ -28,8 +28,8 @@ struct BuiltinExport {
 
 struct ModuleRecord {
   ModuleKind kind;
-  std::string path;      // Windows path; the POSIX path for kSharedObject
-  std::string baseName;  // "Sigil32.dll", "libc.so.6"
+  std::string path;       // Windows path; the POSIX path for kSharedObject
+  std::string baseName;   // "Sigil32.dll", "libc.so.6"
   std::string posixPath;  // what was given to dlopen (kLibrary)
   void* dl = nullptr;     // dlopen handle (kLibrary)
   int loadCount = 0;      // kLibrary and kBuiltin

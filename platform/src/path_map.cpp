@@ -20,8 +20,9 @@ namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool Unsupported(const char* text, const char* what, DWORD code, DWORD* error) {
-  std::fprintf(stderr, "sigplat: path \"%s\": %s are not supported, only drive paths (\"C:\\...\")\n",
-               text, what);
+  std::fprintf(stderr,
+               "sigplat: path \"%s\": %s are not supported, only drive paths (\"C:\\...\")\n", text,
+               what);
   *error = code;
   return false;
 }

@@ -35,7 +35,8 @@ BOOL WINAPI EnumProcessModules(HANDLE hProcess, HMODULE* lphModule, DWORD cb, LP
   std::lock_guard<std::recursive_mutex> guard(LoaderLock());
   std::vector<ProcessModule> modules = ListProcessModules();
   size_t room = cb / sizeof(HMODULE);
-  for (size_t i = 0; i < modules.size() && i < room; ++i) lphModule[i] = ToHandle(modules[i].record);
+  for (size_t i = 0; i < modules.size() && i < room; ++i)
+    lphModule[i] = ToHandle(modules[i].record);
   *lpcbNeeded = static_cast<DWORD>(modules.size() * sizeof(HMODULE));
   return TRUE;
 }

@@ -58,7 +58,7 @@ struct Stream {
   int fd = -1;
   bool text = true;
   bool append = false;
-  off64_t pos = 0;  // raw offset of the next byte
+  off64_t pos = 0;    // raw offset of the next byte
   std::string ahead;  // raw bytes read ahead, starting at aheadAt
   off64_t aheadAt = 0;
   std::unique_ptr<ShareClaim> claim;

@@ -71,7 +71,8 @@ BOOL Fill(HANDLE hSnapshot, LPMODULEENTRY32 lpme, bool first) {
 HANDLE WINAPI CreateToolhelp32Snapshot(DWORD dwFlags, DWORD th32ProcessID) {
   constexpr DWORD kModules = TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32;
   if (!(dwFlags & TH32CS_SNAPMODULE) || (dwFlags & ~kModules)) {
-    std::fprintf(stderr, "sigplat: CreateToolhelp32Snapshot: only module snapshots are supported\n");
+    std::fprintf(stderr,
+                 "sigplat: CreateToolhelp32Snapshot: only module snapshots are supported\n");
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
@@ -86,10 +87,10 @@ HANDLE WINAPI CreateToolhelp32Snapshot(DWORD dwFlags, DWORD th32ProcessID) {
     for (const ProcessModule& module : ListProcessModules()) {
       const ModuleRecord& record = *module.record;
       // Windows reports 0xFFFF for modules that cannot be unloaded.
-      DWORD usage = record.kind == ModuleKind::kLibrary ? static_cast<DWORD>(record.loadCount)
-                                                         : 0xFFFF;
-      snapshot->entries.push_back({ToHandle(module.record), record.baseName,
-                                   ModuleFileName(record), module.base, module.size, usage});
+      DWORD usage =
+          record.kind == ModuleKind::kLibrary ? static_cast<DWORD>(record.loadCount) : 0xFFFF;
+      snapshot->entries.push_back({ToHandle(module.record), record.baseName, ModuleFileName(record),
+                                   module.base, module.size, usage});
     }
   }
   return InsertHandle(std::move(snapshot));

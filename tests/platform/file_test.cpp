@@ -78,8 +78,8 @@ TEST_F(FileTest, MissingFolderAndMissingFileAreToldApart) {
 }
 
 TEST_F(FileTest, ReadsWritesAndSeeksBinaryData) {
-  HANDLE h = CreateFileA("C:\\data.bin", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         0, nullptr);
+  HANDLE h =
+      CreateFileA("C:\\data.bin", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   const char payload[] = "one\ntwo\x1A\r\n";
   DWORD count = 0;
@@ -106,8 +106,8 @@ TEST_F(FileTest, ReadsWritesAndSeeksBinaryData) {
 }
 
 TEST_F(FileTest, AccessRightsAndHandlesAreChecked) {
-  HANDLE reader = CreateFileA("C:\\f.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_NEW, 0,
-                              nullptr);
+  HANDLE reader =
+      CreateFileA("C:\\f.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_NEW, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   DWORD count = 1;
   EXPECT_FALSE(WriteFile(reader, "x", 1, &count, nullptr));
@@ -138,16 +138,16 @@ TEST_F(FileTest, ShareModesBetweenOpensOfOneFile) {
   constexpr DWORD SR = FILE_SHARE_READ, SW = FILE_SHARE_WRITE;
   const ShareCase cases[] = {
       {R, SR, R, SR, true},
-      {R, SR, W, SR | SW, false},   // the first does not share writing
+      {R, SR, W, SR | SW, false},  // the first does not share writing
       {R, SR | SW, W, SR, true},
-      {R, SR | SW, W, SW, false},   // the second does not share the first's reading
+      {R, SR | SW, W, SW, false},  // the second does not share the first's reading
       {W, 0, R, SR | SW, false},
       {R | W, SR | SW, R | W, SR | SW, true},
   };
   WriteBytes("shared.txt", "data");
   for (const ShareCase& c : cases) {
-    HANDLE first =
-        CreateFileA("C:\\shared.txt", c.firstAccess, c.firstShare, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE first = CreateFileA("C:\\shared.txt", c.firstAccess, c.firstShare, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(first, INVALID_HANDLE_VALUE);
     HANDLE second = CreateFileA("C:\\SHARED.TXT", c.secondAccess, c.secondShare, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
@@ -165,8 +165,8 @@ TEST_F(FileTest, ShareModesBetweenOpensOfOneFile) {
 
 TEST_F(FileTest, DeleteNeedsTheOpensToShareDeletion) {
   WriteBytes("victim.txt", "data");
-  HANDLE h = CreateFileA("C:\\victim.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         0, nullptr);
+  HANDLE h = CreateFileA("C:\\victim.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(DeleteFileA("C:\\victim.txt"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));

@@ -70,7 +70,8 @@ TEST(Process, SmallHelpers) {
   memset(time, 'z', sizeof time);
   ASSERT_EQ(_strtime(time), time);
   ASSERT_EQ(std::strlen(time), 8u);
-  for (int i : {0, 1, 3, 4, 6, 7}) EXPECT_TRUE(isdigit(static_cast<unsigned char>(time[i]))) << time;
+  for (int i : {0, 1, 3, 4, 6, 7})
+    EXPECT_TRUE(isdigit(static_cast<unsigned char>(time[i]))) << time;
   EXPECT_EQ(time[2], ':');
   EXPECT_EQ(time[5], ':');
 }

@@ -21,7 +21,7 @@ std::string ReadAll(FILE* f) {
 
 struct ReadCase {
   std::string raw;
-  std::string text;    // read with "r"
+  std::string text;  // read with "r"
 };
 
 TEST_F(TextModeTest, TextReadsTranslateLineEndsAndStopAtCtrlZ) {
@@ -32,7 +32,7 @@ TEST_F(TextModeTest, TextReadsTranslateLineEndsAndStopAtCtrlZ) {
       {"a\r", "a\r"},
       {"a\r\r\nb", "a\r\nb"},
       {"a\n\rb", "a\n\rb"},
-      {std::string("ab\x1A" "cd\r\n", 7), "ab"},
+      {std::string("ab") + '\x1A' + "cd\r\n", "ab"},
       {longLine + "\r\ny", longLine + "\ny"},
   };
   for (const ReadCase& c : cases) {
