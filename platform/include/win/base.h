@@ -101,7 +101,10 @@ typedef HANDLE HGLOBAL;
 typedef HICON HCURSOR;
 typedef void* HGDIOBJ;
 
-typedef INT_PTR(WINAPI* FARPROC)();
+// Windows declares FARPROC as returning INT_PTR. Here it is the one function
+// type GCC lets a caller cast to any other without -Wcast-function-type, so
+// "(PFN_X)GetProcAddress(h, \"X\")" compiles cleanly under -Wextra -Werror.
+typedef void(WINAPI* FARPROC)(void);
 
 #ifndef TRUE
 #define TRUE 1
