@@ -37,10 +37,18 @@ WINBASEAPI BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     case SW_SHOWDEFAULT:
       show = true;
       break;
-    default:
+    case 2:   // SW_SHOWMINIMIZED
+    case 3:   // SW_SHOWMAXIMIZED, SW_MAXIMIZE
+    case 6:   // SW_MINIMIZE
+    case 7:   // SW_SHOWMINNOACTIVE
+    case 11:  // SW_FORCEMINIMIZE
       sigplat::ReportFailure(api,
                              "command " + std::to_string(nCmdShow) +
-                                 " is not supported (no minimised or maximised windows)",
+                                 " is not supported: windows are never minimised or maximised",
+                             ERROR_NOT_SUPPORTED);
+      return FALSE;
+    default:
+      sigplat::ReportFailure(api, "no command " + std::to_string(nCmdShow),
                              ERROR_INVALID_PARAMETER);
       return FALSE;
   }
