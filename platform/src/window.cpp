@@ -6,7 +6,6 @@
 #include <thread>
 #include <unordered_map>
 
-#include "sigplat/screen.h"
 #include "unsupported.h"
 #include "window_internal.h"
 
@@ -153,7 +152,6 @@ std::vector<HWND>& SiblingsOf(const Window& window) {
 bool IsSelfOrDescendant(HWND ancestor, HWND hwnd) {
   for (Window* w = FindWindowRecord(hwnd); w; w = FindWindowRecord(w->parent)) {
     if (w->handle == ancestor) return true;
-    if (!w->parent) break;
   }
   return false;
 }

@@ -66,7 +66,7 @@ LRESULT DeliverMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // without messages when it still names a window about to be freed.
 void ForgetFocus(HWND hwnd);
 
-// True when hwnd is descendant or the window itself.
+// True when hwnd is the ancestor itself or one of its descendants.
 bool IsSelfOrDescendant(HWND ancestor, HWND hwnd);
 
 }  // namespace sigplat::win

@@ -23,6 +23,7 @@ LRESULT CALLBACK CountingSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 TEST_F(WindowLong, SubclassingReturnsTheOldProcedureAndChains) {
   HWND hwnd = Top("sub");
+  g_subclassSaw = 0;
   g_next = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingSubclass)));
   EXPECT_EQ(g_next, LoggingProc);

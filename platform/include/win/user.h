@@ -113,7 +113,9 @@ typedef struct tagSTYLESTRUCT {
 #define GW_OWNER 4
 #define GW_CHILD 5
 
-// GetWindowLong indexes.
+// GetWindowLong indexes. On this 64-bit platform the LONG forms refuse
+// GWLP_WNDPROC, GWLP_HINSTANCE and GWLP_HWNDPARENT with ERROR_INVALID_INDEX,
+// as 64-bit Windows does: use GetWindowLongPtrA and SetWindowLongPtrA.
 #define GWL_WNDPROC (-4)
 #define GWL_HINSTANCE (-6)
 #define GWL_HWNDPARENT (-8)
