@@ -34,6 +34,18 @@ typedef struct tagCREATESTRUCTA {
   DWORD dwExStyle;
 } CREATESTRUCTA, *LPCREATESTRUCTA;
 
+// lParam of WM_STYLECHANGING (styleNew may be changed) and WM_STYLECHANGED.
+typedef struct tagSTYLESTRUCT {
+  DWORD styleOld;
+  DWORD styleNew;
+} STYLESTRUCT, *LPSTYLESTRUCT;
+
+// Class styles.
+#define CS_GLOBALCLASS 0x4000
+
+// A class name given as an atom, as RegisterClassA returns it.
+#define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+
 // Window styles.
 #define WS_OVERLAPPED 0x00000000L
 #define WS_POPUP 0x80000000L
@@ -55,6 +67,7 @@ typedef struct tagCREATESTRUCTA {
 #define WS_TABSTOP 0x00010000L
 #define WS_OVERLAPPEDWINDOW \
   (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | 0x00020000L | 0x00010000L)
+#define WS_EX_NOPARENTNOTIFY 0x00000004L
 #define WS_EX_CLIENTEDGE 0x00000200L
 #define CW_USEDEFAULT ((int)0x80000000)
 
@@ -75,12 +88,22 @@ typedef struct tagCREATESTRUCTA {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_SHOWWINDOW 0x0018
+#define WM_CANCELMODE 0x001F
+#define WM_STYLECHANGING 0x007C
+#define WM_STYLECHANGED 0x007D
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_TIMER 0x0113
+#define WM_PARENTNOTIFY 0x0210
 #define WM_USER 0x0400
+
+// wParam of WM_SIZE.
+#define SIZE_RESTORED 0
+
+// SendMessageA to every top-level window; not supported here.
+#define HWND_BROADCAST ((HWND)(ULONG_PTR)0xffff)
 
 // GetWindow relations.
 #define GW_HWNDFIRST 0
@@ -90,7 +113,9 @@ typedef struct tagCREATESTRUCTA {
 #define GW_OWNER 4
 #define GW_CHILD 5
 
-// GetWindowLong indexes.
+// GetWindowLong indexes. On this 64-bit platform the LONG forms refuse
+// GWLP_WNDPROC, GWLP_HINSTANCE and GWLP_HWNDPARENT with ERROR_INVALID_INDEX,
+// as 64-bit Windows does: use GetWindowLongPtrA and SetWindowLongPtrA.
 #define GWL_WNDPROC (-4)
 #define GWL_HINSTANCE (-6)
 #define GWL_HWNDPARENT (-8)
@@ -100,14 +125,18 @@ typedef struct tagCREATESTRUCTA {
 #define GWL_ID (-12)
 #define GWLP_WNDPROC (-4)
 #define GWLP_HINSTANCE (-6)
+#define GWLP_HWNDPARENT (-8)
 #define GWLP_USERDATA (-21)
 #define GWLP_ID (-12)
 
 // ShowWindow commands.
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
+#define SW_SHOWNOACTIVATE 4
 #define SW_SHOW 5
 #define SW_SHOWNA 8
+#define SW_RESTORE 9
+#define SW_SHOWDEFAULT 10
 
 // System metrics.
 #define SM_CXSCREEN 0
@@ -157,6 +186,7 @@ WINBASEAPI int WINAPI GetSystemMetrics(int nIndex);
 #define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
 #define MB_RETRYCANCEL 0x00000005L
+#define MB_CANCELTRYCONTINUE 0x00000006L
 #define MB_TYPEMASK 0x0000000FL
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONQUESTION 0x00000020L
@@ -170,10 +200,12 @@ WINBASEAPI int WINAPI GetSystemMetrics(int nIndex);
 #define MB_DEFBUTTON1 0x00000000L
 #define MB_DEFBUTTON2 0x00000100L
 #define MB_DEFBUTTON3 0x00000200L
+#define MB_DEFBUTTON4 0x00000300L
 #define MB_DEFMASK 0x00000F00L
 #define MB_APPLMODAL 0x00000000L
 #define MB_SYSTEMMODAL 0x00001000L
 #define MB_TASKMODAL 0x00002000L
+#define MB_HELP 0x00004000L
 #define MB_SETFOREGROUND 0x00010000L
 #define MB_TOPMOST 0x00040000L
 
@@ -184,5 +216,7 @@ WINBASEAPI int WINAPI GetSystemMetrics(int nIndex);
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
+#define IDTRYAGAIN 10
+#define IDCONTINUE 11
 
 WINBASEAPI int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
