@@ -7,6 +7,8 @@
 
 #include "winapi.h"
 
+// Resource ids of templates are numbers here; named templates are not used.
+
 namespace sigplat {
 
 struct DialogControl {
@@ -33,6 +35,11 @@ struct DialogTemplate {
 
 // The template with that id in the module's resources, or null (with the
 // last error set) when the module has none.
-const DialogTemplate* FindDialogTemplate(HINSTANCE module, LPCSTR name);
+WINBASEAPI const DialogTemplate* FindDialogTemplate(HINSTANCE module, LPCSTR name);
+
+// Runs a modal dialog built from a template, exactly as DialogBoxParamA does
+// with one found in resources (which it uses). For hosts and tests.
+WINBASEAPI INT_PTR RunDialogTemplate(const DialogTemplate& dialogTemplate, HINSTANCE module,
+                                     HWND owner, DLGPROC dialogProc, LPARAM initParam);
 
 }  // namespace sigplat
