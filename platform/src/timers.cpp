@@ -2,6 +2,7 @@
 #include "timers.h"
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "window_internal.h"
@@ -20,7 +21,9 @@ struct Timer {
 
 struct TimerTable {
   std::vector<Timer> timers;
-  uint64_t now = 0;
+  // Written by the UI thread only; atomic because GetTickCount may be read
+  // from any thread.
+  std::atomic<uint64_t> now{0};
   uint64_t nextSetOrder = 0;
   // Thread timer ids are made up here and never handed out twice, so a stale
   // id can never kill a newer timer.
@@ -60,7 +63,10 @@ Timer* Earliest(const MessageFilter& filter, uint64_t limit) {
 
 uint64_t Now() { return Table().now; }
 
-void AdvanceNowTo(uint64_t time) { Table().now = std::max(Table().now, time); }
+void AdvanceNowTo(uint64_t time) {
+  auto& now = Table().now;
+  if (time > now.load()) now.store(time);
+}
 
 bool TakeDueTimer(const MessageFilter& filter, bool remove, MSG* msg) {
   uint64_t now = Now();
@@ -104,7 +110,7 @@ void KillWindowTimers(HWND hwnd) {
 void ResetTimersAndClock() {
   TimerTable& table = Table();
   table.timers.clear();
-  table.now = 0;
+  table.now.store(0);
 }
 
 }  // namespace sigplat::win
