@@ -72,9 +72,9 @@ WINBASEAPI HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE h
   const char* api = "SetWindowsHookExA";
   if (!sigplat::win::OnWindowThread(api)) return nullptr;
   if (idHook != WH_CALLWNDPROC) {
-    ReportFailure(api, "hook type " + std::to_string(idHook) +
-                           " is not supported; only WH_CALLWNDPROC is",
-                  ERROR_INVALID_HOOK_FILTER);
+    ReportFailure(
+        api, "hook type " + std::to_string(idHook) + " is not supported; only WH_CALLWNDPROC is",
+        ERROR_INVALID_HOOK_FILTER);
     return nullptr;
   }
   if (!lpfn) {

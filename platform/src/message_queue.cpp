@@ -165,8 +165,7 @@ WINBASEAPI BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, 
 // arrive while it sleeps except a timer coming due, so the wait is the clock
 // moving on to the next timer the filter accepts; with no such timer the wait
 // would never end, and the call says so and fails rather than hang the host.
-WINBASEAPI BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
-                                   UINT wMsgFilterMax) {
+WINBASEAPI BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
   const char* api = "GetMessageA";
   if (!sigplat::win::OnWindowThread(api)) return -1;
   if (!lpMsg) {

@@ -9,8 +9,11 @@ namespace sigplat::win {
 
 // Which messages a GetMessageA or PeekMessageA call asks for.
 struct MessageFilter {
-  HWND hwnd = nullptr;  // null: any; (HWND)-1: thread messages only; else the window or a descendant
-  UINT first = 0;       // both 0: any message; first > last: all but those strictly between
+  // Null: any window or none; (HWND)-1: thread messages only; otherwise the
+  // window and its descendants.
+  HWND hwnd = nullptr;
+  // Both 0: any message; first > last: all but those strictly between.
+  UINT first = 0;
   UINT last = 0;
 
   bool Matches(HWND target, UINT message) const;

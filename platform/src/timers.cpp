@@ -11,12 +11,12 @@ namespace sigplat::win {
 namespace {
 
 struct Timer {
-  HWND hwnd;           // null for a thread timer
-  UINT_PTR id;         // the window's id for it, or the id SetTimer made up
-  UINT elapse;         // period in ms, already clamped
-  TIMERPROC proc;      // null: WM_TIMER goes to the window procedure
-  uint64_t due;        // virtual time of the next expiry
-  uint64_t setOrder;   // breaks ties between timers due at the same moment
+  HWND hwnd;          // null for a thread timer
+  UINT_PTR id;        // the window's id for it, or the id SetTimer made up
+  UINT elapse;        // period in ms, already clamped
+  TIMERPROC proc;     // null: WM_TIMER goes to the window procedure
+  uint64_t due;       // virtual time of the next expiry
+  uint64_t setOrder;  // breaks ties between timers due at the same moment
 };
 
 struct TimerTable {
@@ -95,9 +95,8 @@ bool NextDueTime(const MessageFilter& filter, uint64_t* due) {
 
 bool IsLiveTimerProc(TIMERPROC proc) {
   const auto& timers = Table().timers;
-  return std::any_of(timers.begin(), timers.end(), [proc](const Timer& t) {
-    return t.proc == proc;
-  });
+  return std::any_of(timers.begin(), timers.end(),
+                     [proc](const Timer& t) { return t.proc == proc; });
 }
 
 void KillWindowTimers(HWND hwnd) {

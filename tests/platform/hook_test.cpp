@@ -193,8 +193,7 @@ TEST_F(Hooks, MessagesSentFromAHookRunTheirOwnChain) {
   ScopedHook h1(H1);
   ScopedHook h2(sender);
   SendMessageA(hwnd, WM_USER + 8, 0, 0);
-  EXPECT_EQ(Events(),
-            (Lines{"sender 8", "sender 9", "h1 9", "proc 9", "h1 8", "proc 8"}));
+  EXPECT_EQ(Events(), (Lines{"sender 8", "sender 9", "h1 9", "proc 9", "h1 8", "proc 8"}));
 }
 
 TEST_F(Hooks, PostedMessagesAndTimersBypassTheHooks) {

@@ -66,7 +66,7 @@ TEST_F(Timers, WindowTimersAreTheWindowsIdsAndReplaceEachOther) {
   HWND b = Top("b");
   EXPECT_EQ(SetTimer(a, 7, 50, nullptr), 7u);
   EXPECT_EQ(SetTimer(b, 7, 30, Record), 7u);
-  EXPECT_EQ(SetTimer(a, 7, 20, nullptr), 7u);  // replaces a's, not b's
+  EXPECT_EQ(SetTimer(a, 7, 20, nullptr), 7u);    // replaces a's, not b's
   EXPECT_NE(SetTimer(a, 0, 1000, nullptr), 0u);  // id 0 is a window's to use; success is not 0
   Log().clear();
   sigplat::AdvanceClock(45);
