@@ -116,6 +116,7 @@ WINBASEAPI BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk) {
 // nothing next: 0.
 WINBASEAPI LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam) {
   (void)hhk;
+  if (!sigplat::win::OnWindowThread("CallNextHookEx")) return 0;
   auto& running = sigplat::win::Chain().running;
   if (running.empty()) return 0;
   return sigplat::win::CallHookBelow(running.back(), nCode, wParam, lParam);
