@@ -135,6 +135,21 @@ TEST_F(Timers, GetMessageWaitsByMovingTheClockToTheNextTimer) {
   EXPECT_EQ(msg.time, 500u);
 }
 
+// A WM_TIMER taken late does not shift the timer: the next one is a period
+// after the due time, not after the moment it was taken.
+TEST_F(Timers, ATimerTakenLateKeepsItsRhythm) {
+  HWND hwnd = Top("top");
+  ASSERT_EQ(SetTimer(hwnd, 1, 20, nullptr), 1u);
+  ASSERT_NE(SetTimer(nullptr, 0, 30, nullptr), 0u);
+  MSG msg{};
+  ASSERT_EQ(GetMessageA(&msg, reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)), 0, 0), 1);
+  ASSERT_EQ(GetTickCount(), 30u);
+  ASSERT_TRUE(PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE));  // due at 20, taken at 30
+  EXPECT_EQ(msg.hwnd, hwnd);
+  ASSERT_EQ(GetMessageA(&msg, hwnd, 0, 0), 1);
+  EXPECT_EQ(msg.time, 40u);
+}
+
 TEST_F(Timers, ATimerProcIsCalledOnlyWhileATimerHasIt) {
   MSG forged{};
   forged.message = WM_TIMER;
