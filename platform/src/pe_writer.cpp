@@ -34,7 +34,6 @@ constexpr uint16_t kDll = 0x2000;
 constexpr uint16_t kSubsystemWindowsGui = 2;
 constexpr uint32_t kDataDirectories = 16;
 constexpr uint32_t kResourceDirectoryIndex = 2;
-constexpr uint32_t kSectionHeaderSize = 40;
 constexpr uint32_t kInitializedData = 0x00000040;
 constexpr uint32_t kMemoryRead = 0x40000000;
 constexpr uint32_t kSubdirectory = 0x80000000;
