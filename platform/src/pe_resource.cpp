@@ -8,9 +8,9 @@
 namespace sigplat::detail {
 namespace {
 
-constexpr uint16_t kDosMagic = 0x5A4D;          // "MZ"
-constexpr uint32_t kPeSignature = 0x00004550;   // "PE\0\0"
-constexpr uint16_t kNeSignature = 0x454E;       // "NE", a 16-bit image
+constexpr uint16_t kDosMagic = 0x5A4D;         // "MZ"
+constexpr uint32_t kPeSignature = 0x00004550;  // "PE\0\0"
+constexpr uint16_t kNeSignature = 0x454E;      // "NE", a 16-bit image
 constexpr uint16_t kPe32Magic = 0x010B;
 constexpr uint16_t kPe32PlusMagic = 0x020B;
 constexpr uint32_t kResourceDirectoryIndex = 2;
@@ -28,7 +28,7 @@ class Image {
  public:
   explicit Image(const ByteView& bytes) : bytes_(bytes) {}
 
-  DWORD ReadHeaders() {
+  DWORD ReadHeaders(const char* api) {
     uint16_t magic = 0;
     uint32_t peOffset = 0;
     uint32_t signature = 0;
@@ -37,8 +37,7 @@ class Image {
       return ERROR_RESOURCE_DATA_NOT_FOUND;
     }
     if ((signature & 0xFFFF) == kNeSignature) {
-      ReportFailure("GetFileVersionInfoA", "16-bit (NE) images are not supported",
-                    ERROR_BAD_FORMAT);
+      ReportFailure(api, "16-bit (NE) images are not supported", ERROR_BAD_FORMAT);
       return ERROR_BAD_FORMAT;
     }
     if (signature != kPeSignature) return ERROR_RESOURCE_DATA_NOT_FOUND;
@@ -155,9 +154,10 @@ DWORD FindSubdirectory(const Image& image, uint32_t directoryOffset, Pick pick, 
 
 }  // namespace
 
-DWORD FindImageResource(const ByteView& bytes, uint16_t type, uint16_t id, ResourceSpan* span) {
+DWORD FindImageResource(const char* api, const ByteView& bytes, uint16_t type, uint16_t id,
+                        ResourceSpan* span) {
   Image image(bytes);
-  DWORD result = image.ReadHeaders();
+  DWORD result = image.ReadHeaders(api);
   if (result != ERROR_SUCCESS) return result;
   if (!image.HasResources()) return ERROR_RESOURCE_TYPE_NOT_FOUND;
 
@@ -166,12 +166,11 @@ DWORD FindImageResource(const ByteView& bytes, uint16_t type, uint16_t id, Resou
   uint32_t dataEntry = 0;
   result = FindSubdirectory(image, 0, Pick::ById, type, ERROR_RESOURCE_TYPE_NOT_FOUND, &names);
   if (result == ERROR_SUCCESS) {
-    result = FindSubdirectory(image, names, Pick::ById, id, ERROR_RESOURCE_NAME_NOT_FOUND,
-                              &languages);
+    result =
+        FindSubdirectory(image, names, Pick::ById, id, ERROR_RESOURCE_NAME_NOT_FOUND, &languages);
   }
   if (result == ERROR_SUCCESS) {
-    result = FindEntry(image, languages, Pick::First, 0, ERROR_RESOURCE_LANG_NOT_FOUND,
-                       &dataEntry);
+    result = FindEntry(image, languages, Pick::First, 0, ERROR_RESOURCE_LANG_NOT_FOUND, &dataEntry);
   }
   if (result != ERROR_SUCCESS) return result;
   if (dataEntry & kHighBit) return ERROR_BAD_FORMAT;

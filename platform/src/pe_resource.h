@@ -24,6 +24,8 @@ struct ResourceSpan {
 // ERROR_BAD_FORMAT when headers or resource tree are damaged or cut off,
 // ERROR_RESOURCE_TYPE_NOT_FOUND, ERROR_RESOURCE_NAME_NOT_FOUND or
 // ERROR_RESOURCE_LANG_NOT_FOUND when the tree has no such entry.
-DWORD FindImageResource(const ByteView& image, uint16_t type, uint16_t id, ResourceSpan* span);
+// api names the caller in the line written for images of a kind not supported.
+DWORD FindImageResource(const char* api, const ByteView& image, uint16_t type, uint16_t id,
+                        ResourceSpan* span);
 
 }  // namespace sigplat::detail

@@ -102,11 +102,11 @@ void AppendOptionalHeader(std::vector<uint8_t>* out, bool pe32Plus, uint32_t sec
   Append16(out, pe32Plus ? kPe32PlusMagic : kPe32Magic);
   out->push_back(6);  // linker version
   out->push_back(0);
-  Append32(out, 0);              // size of code
-  Append32(out, rawSize);        // size of initialised data
-  Append32(out, 0);              // size of uninitialised data
-  Append32(out, 0);              // entry point: none, resources only
-  Append32(out, kResourceRva);   // base of code
+  Append32(out, 0);                            // size of code
+  Append32(out, rawSize);                      // size of initialised data
+  Append32(out, 0);                            // size of uninitialised data
+  Append32(out, 0);                            // entry point: none, resources only
+  Append32(out, kResourceRva);                 // base of code
   if (!pe32Plus) Append32(out, kResourceRva);  // base of data
   AppendPointerSized(out, pe32Plus, pe32Plus ? 0x180000000ull : 0x10000000ull);
   Append32(out, kSectionAlignment);
@@ -122,12 +122,12 @@ void AppendOptionalHeader(std::vector<uint8_t>* out, bool pe32Plus, uint32_t sec
   Append32(out, kFileAlignment);  // size of headers
   Append32(out, 0);               // checksum, filled in last
   Append16(out, kSubsystemWindowsGui);
-  Append16(out, 0);  // DLL characteristics
+  Append16(out, 0);                             // DLL characteristics
   AppendPointerSized(out, pe32Plus, 0x100000);  // stack reserve
   AppendPointerSized(out, pe32Plus, 0x1000);    // stack commit
   AppendPointerSized(out, pe32Plus, 0x100000);  // heap reserve
   AppendPointerSized(out, pe32Plus, 0x1000);    // heap commit
-  Append32(out, 0);                                  // loader flags
+  Append32(out, 0);                             // loader flags
   Append32(out, kDataDirectories);
   for (uint32_t i = 0; i < kDataDirectories; ++i) {
     Append32(out, i == kResourceDirectoryIndex ? kResourceRva : 0);
@@ -141,7 +141,7 @@ void AppendSectionHeader(std::vector<uint8_t>* out, uint32_t sectionSize, uint32
   Append32(out, sectionSize);
   Append32(out, kResourceRva);
   Append32(out, rawSize);
-  Append32(out, kFileAlignment);  // the section follows the headers
+  Append32(out, kFileAlignment);   // the section follows the headers
   out->insert(out->end(), 12, 0);  // relocations and line numbers
   Append32(out, kInitializedData | kMemoryRead);
 }
@@ -177,8 +177,7 @@ std::vector<uint8_t> MakeVersionImage(const std::vector<uint8_t>& versionResourc
   Append32(&image, 0);  // symbols
   const size_t optionalSizeOffset = image.size();
   Append16(&image, 0);  // optional header size, known below
-  Append16(&image, kExecutableImage | kDll |
-                       (pe32Plus ? kLargeAddressAware : k32BitMachine));
+  Append16(&image, kExecutableImage | kDll | (pe32Plus ? kLargeAddressAware : k32BitMachine));
   const size_t optionalStart = image.size();
   AppendOptionalHeader(&image, pe32Plus, sectionSize, rawSize);
   Put16(&image, optionalSizeOffset, static_cast<uint32_t>(image.size() - optionalStart));

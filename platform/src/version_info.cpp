@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -60,7 +61,7 @@ DWORD ReadWholeFile(const char* api, const char* winPath, std::vector<uint8_t>* 
 
 DWORD SizeOfImageVersionInfo(const ByteView& image, DWORD* error) {
   ByteView resource(nullptr, 0);
-  *error = FindVersionResource(image, &resource);
+  *error = FindVersionResource("GetFileVersionInfoSizeA", image, &resource);
   return *error == ERROR_SUCCESS ? VersionBufferSize(resource) : 0;
 }
 
@@ -73,7 +74,7 @@ bool CopyImageVersionInfo(const char* api, const ByteView& image, DWORD len, voi
     return false;
   }
   ByteView resource(nullptr, 0);
-  *error = FindVersionResource(image, &resource);
+  *error = FindVersionResource(api, image, &resource);
   if (*error != ERROR_SUCCESS) return false;
   FillVersionBuffer(resource, len, static_cast<uint8_t*>(data));
   return true;
@@ -110,8 +111,8 @@ bool ConvertText(uint8_t* buffer, size_t blockLength, const VersionBlockNode& no
   std::string ansi;
   codepage::Utf16ToAnsi(wide, &ansi);  // characters outside the code page become '?'
   const size_t n = std::min(ansi.size(), wide.size());
-  char* out = reinterpret_cast<char*>(buffer + blockLength + sizeof kConversionMark +
-                                      node.valueOffset);
+  char* out =
+      reinterpret_cast<char*>(buffer + blockLength + sizeof kConversionMark + node.valueOffset);
   std::memcpy(out, ansi.data(), n);
   out[n] = '\0';
   *text = out;
@@ -139,9 +140,8 @@ BOOL WINAPI GetFileVersionInfoA(LPCSTR lptstrFilename, DWORD, DWORD dwLen, LPVOI
   std::vector<uint8_t> bytes;
   DWORD error = sigplat::detail::ReadWholeFile("GetFileVersionInfoA", lptstrFilename, &bytes);
   if (error == ERROR_SUCCESS &&
-      sigplat::detail::CopyImageVersionInfo("GetFileVersionInfoA",
-                                            ByteView(bytes.data(), bytes.size()), dwLen, lpData,
-                                            &error)) {
+      sigplat::detail::CopyImageVersionInfo(
+          "GetFileVersionInfoA", ByteView(bytes.data(), bytes.size()), dwLen, lpData, &error)) {
     return TRUE;
   }
   SetLastError(error);
@@ -152,7 +152,7 @@ BOOL WINAPI VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer
   using namespace sigplat::detail;
   if (!pBlock || !lplpBuffer) {
     sigplat::ReportFailure("VerQueryValueA", "no block or no place for the answer",
-                  ERROR_INVALID_PARAMETER);
+                           ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   if (puLen) *puLen = 0;
@@ -164,7 +164,8 @@ BOOL WINAPI VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer
   header.Read16(0, &length);
   header.Read16(4, &type);
   if (type > kVersionText) {
-    sigplat::ReportFailure("VerQueryValueA", "16-bit version blocks are not supported", ERROR_BAD_FORMAT);
+    sigplat::ReportFailure("VerQueryValueA", "16-bit version blocks are not supported",
+                           ERROR_BAD_FORMAT);
     return FALSE;
   }
   const ByteView block(buffer, length);
@@ -182,10 +183,11 @@ BOOL WINAPI VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer
   static char empty[1] = "";
   char* text = empty;
   if (node.valueBytes > 0 && !ConvertText(buffer, length, node, &text)) {
-    sigplat::ReportFailure("VerQueryValueA",
-                  "the block has no room to convert text: give GetFileVersionInfoA the size "
-                  "GetFileVersionInfoSizeA reports",
-                  ERROR_INSUFFICIENT_BUFFER);
+    sigplat::ReportFailure(
+        "VerQueryValueA",
+        "the block has no room to convert text: give GetFileVersionInfoA the size "
+        "GetFileVersionInfoSizeA reports",
+        ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }
   *lplpBuffer = text;

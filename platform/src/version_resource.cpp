@@ -16,9 +16,10 @@ constexpr size_t kLargestResource = 0x7FFFFFF0;
 
 }  // namespace
 
-DWORD FindVersionResource(const ByteView& image, ByteView* resource) {
+DWORD FindVersionResource(const char* api, const ByteView& image, ByteView* resource) {
   ResourceSpan span;
-  const DWORD result = FindImageResource(image, kResourceTypeVersion, kVersionResourceId, &span);
+  const DWORD result =
+      FindImageResource(api, image, kResourceTypeVersion, kVersionResourceId, &span);
   if (result != ERROR_SUCCESS) return result;
   const ByteView bytes(image.data() + span.offset, span.size);
   uint16_t length = 0;

@@ -26,7 +26,7 @@ constexpr DWORD kSmallestVersionBuffer = 6 + sizeof kConversionMark;
 // The version resource (RT_VERSION, id 1, first language) of an image, checked
 // to hold a Unicode VS_VERSIONINFO block. ERROR_SUCCESS or the error
 // GetFileVersionInfoSizeA reports.
-DWORD FindVersionResource(const ByteView& image, ByteView* resource);
+DWORD FindVersionResource(const char* api, const ByteView& image, ByteView* resource);
 
 // What GetFileVersionInfoSizeA reports for the resource.
 DWORD VersionBufferSize(const ByteView& resource);
