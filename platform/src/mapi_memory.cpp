@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sigplat/mapi_memory.h"
 #include "winapi.h"
 
 namespace {
@@ -102,3 +103,13 @@ WINBASEAPI ULONG WINAPI MAPIFreeBuffer(LPVOID lpBuffer) {
   std::free(lpBuffer);
   return S_OK;
 }
+
+namespace sigplat {
+
+WINBASEAPI size_t LiveMapiBuffers() {
+  Chains& chains = TheChains();
+  std::lock_guard<std::mutex> lock(chains.mutex);
+  return chains.heads.size();
+}
+
+}  // namespace sigplat

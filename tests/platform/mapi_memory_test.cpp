@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "sigplat/mapi_memory.h"
 #include "winapi.h"
 
 // A property array as a store hands it out: one block, its strings chained on.
 // Under AddressSanitizer a chain that one free misses shows up as a leak.
 TEST(MapiMemory, OneFreeReleasesEveryBlockAllocatedMore) {
+  const size_t before = sigplat::LiveMapiBuffers();
   LPSPropValue values = nullptr;
   ASSERT_EQ(MAPIAllocateBuffer(3 * sizeof(SPropValue), reinterpret_cast<LPVOID*>(&values)), S_OK);
   ASSERT_NE(values, nullptr);
@@ -19,7 +21,9 @@ TEST(MapiMemory, OneFreeReleasesEveryBlockAllocatedMore) {
     values[i].Value.lpszA = static_cast<LPSTR>(text);
   }
   EXPECT_STREQ(values[2].Value.lpszA, "chained onto the array");
+  EXPECT_EQ(sigplat::LiveMapiBuffers(), before + 1);
   EXPECT_EQ(MAPIFreeBuffer(values), static_cast<ULONG>(S_OK));
+  EXPECT_EQ(sigplat::LiveMapiBuffers(), before);
 }
 
 TEST(MapiMemory, ZeroSizedBlocksAreDistinctAndFreeable) {

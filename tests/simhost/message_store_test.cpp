@@ -7,6 +7,7 @@
 
 #include "com_object.h"
 #include "message_store.h"
+#include "sigplat/mapi_memory.h"
 
 namespace {
 
@@ -66,8 +67,9 @@ class MessageStoreTest : public ::testing::Test {
     store_.Add(bare);
   }
   void TearDown() override {
-    // Every object handed out came back.
+    // Every object and every MAPI value handed out came back.
     EXPECT_EQ(LiveComObjects(), 0);
+    EXPECT_EQ(sigplat::LiveMapiBuffers(), 0u);
   }
 
   IMessage* Open(const char* name) { return store_.NewMessage(*store_.Find(name)); }
