@@ -75,7 +75,8 @@ HRESULT ReturnProblems(const std::vector<SPropProblem>& problems,
 
 HRESULT NewTagArray(const std::vector<ULONG>& tags, LPSPropTagArray* out) {
   void* block = nullptr;
-  const HRESULT hr = MAPIAllocateBuffer(static_cast<ULONG>(CbNewSPropTagArray(tags.size())), &block);
+  const HRESULT hr =
+      MAPIAllocateBuffer(static_cast<ULONG>(CbNewSPropTagArray(tags.size())), &block);
   if (FAILED(hr)) return hr;
   auto* array = static_cast<LPSPropTagArray>(block);
   array->cValues = static_cast<ULONG>(tags.size());

@@ -36,7 +36,9 @@ TEST(MapiMemory, ZeroSizedBlocksAreDistinctAndFreeable) {
   EXPECT_EQ(MAPIFreeBuffer(b), static_cast<ULONG>(S_OK));
 }
 
-TEST(MapiMemory, NullIsFreedQuietly) { EXPECT_EQ(MAPIFreeBuffer(nullptr), static_cast<ULONG>(S_OK)); }
+TEST(MapiMemory, NullIsFreedQuietly) {
+  EXPECT_EQ(MAPIFreeBuffer(nullptr), static_cast<ULONG>(S_OK));
+}
 
 // What the heap would silently corrupt is refused out loud, and the blocks
 // involved stay intact.
