@@ -28,8 +28,9 @@ bool SameKeyword(const std::string& a, const char* keyword) {
 struct ControlKind {
   const char* keyword;
   const char* windowClass;
-  DWORD style;   // implied, besides WS_CHILD | WS_VISIBLE
-  bool hasText;  // "text," before the id
+  DWORD style;        // implied, besides WS_CHILD | WS_VISIBLE
+  bool hasText;       // "text," before the id
+  DWORD kindMask = 0;  // bits of the implied style that a given style's own kind replaces
 };
 
 const ControlKind kControlKinds[] = {
@@ -47,7 +48,9 @@ const ControlKind kControlKinds[] = {
     {"GROUPBOX", "BUTTON", BS_GROUPBOX, true},
     {"EDITTEXT", "EDIT", ES_LEFT | WS_BORDER | WS_TABSTOP, false},
     {"LISTBOX", "LISTBOX", LBS_NOTIFY | WS_BORDER, false},
-    {"COMBOBOX", "COMBOBOX", CBS_SIMPLE | WS_TABSTOP, false},
+    // "CBS_DROPDOWN" makes a drop-down, not CBS_SIMPLE | CBS_DROPDOWN (a
+    // drop-down list), as every rc.exe-compiled dialog shows.
+    {"COMBOBOX", "COMBOBOX", CBS_SIMPLE | WS_TABSTOP, false, CBS_DROPDOWNLIST},
     {"SCROLLBAR", "SCROLLBAR", SBS_HORZ, false},
 };
 
@@ -109,12 +112,29 @@ class Parser {
     return true;
   }
 
+  // A string, or a name that stands for one.
   std::string ExpectString(const char* what) {
-    if (tok_.kind != RcTokenKind::kString)
+    std::string text;
+    if (tok_.kind != RcTokenKind::kString &&
+        !(tok_.kind == RcTokenKind::kName && ResolveString(tok_.text, &text)))
       Fail(std::string("expected a string for ") + what + ", found " + Describe(tok_));
-    std::string text = tok_.text;
+    if (tok_.kind == RcTokenKind::kString) text = tok_.text;
     Advance();
     return text;
+  }
+
+  bool ResolveString(const std::string& name, std::string* value) const {
+    auto it = stringDefines_.find(name);
+    if (it != stringDefines_.end()) {
+      *value = it->second;
+      return true;
+    }
+    return LookupRcStringSymbol(name, value);
+  }
+
+  bool IsStringName() const {
+    std::string ignored;
+    return tok_.kind == RcTokenKind::kName && ResolveString(tok_.text, &ignored);
   }
 
   // --- preprocessor ---
@@ -131,8 +151,8 @@ class Parser {
       // The system headers' names are all in the platform's own table; a
       // header of the project's would need a preprocessor this reader is not.
       if (rest.size() < 2 || rest.front() != '<' || rest.back() != '>') {
-        lexer_.Fail(d.line, "#include of \"" + rest +
-                                "\" is not supported; only system headers (<windows.h>) are");
+        lexer_.Fail(d.line, "#include " + rest +
+                                " is not supported; only system headers (<windows.h>) are");
       }
     } else if (word == "pragma" && rest.compare(0, 9, "code_page") == 0) {
       // The platform keeps resource text 8-bit as written.
@@ -153,6 +173,15 @@ class Parser {
       lexer_.Fail(line, "#define of a macro with parameters is not supported");
     std::string body = rest.substr(nameEnd);
     Parser bodyParser(body, lexer_.FileName(), defines_, line);
+    if (bodyParser.tok_.kind == RcTokenKind::kString) {
+      std::string text = bodyParser.ExpectString("the #define");
+      if (bodyParser.tok_.kind != RcTokenKind::kEnd)
+        lexer_.Fail(line, "#define " + name + " must be a single string");
+      auto [it, added] = stringDefines_.emplace(name, text);
+      if (!added && it->second != text)
+        lexer_.Fail(line, name + " is defined again with another value");
+      return;
+    }
     if (bodyParser.tok_.kind == RcTokenKind::kEnd)
       lexer_.Fail(line, "#define " + name + " needs a numeric value");
     uint32_t value = bodyParser.Value();
@@ -389,7 +418,7 @@ class Parser {
   }
 
   std::string NameOrOrdinal(const char* what) {
-    if (tok_.kind == RcTokenKind::kString) return ExpectString(what);
+    if (tok_.kind == RcTokenKind::kString || IsStringName()) return ExpectString(what);
     return "#" + std::to_string(Value() & 0xFFFF);
   }
 
@@ -402,7 +431,7 @@ class Parser {
 
   // The text of a control: a string, or a resource id written "#n".
   std::string ControlText() {
-    if (tok_.kind == RcTokenKind::kString) return ExpectString("the control's text");
+    if (tok_.kind == RcTokenKind::kString || IsStringName()) return ExpectString("the control's text");
     return "#" + std::to_string(Value() & 0xFFFF);
   }
 
@@ -477,15 +506,21 @@ class Parser {
     Geometry(&c, true);
     c.style = kControlBase | kind->style;
     if (TakeComma()) {
-      c.style = Style(c.style);
+      DWORD given = Style(c.style & ~kind->kindMask);
+      c.style = (given & kind->kindMask) ? given : given | (kind->style & kind->kindMask);
       ExtendedTail(&c, extended);
     }
     return c;
   }
 
+  // A string, a name standing for one, or a predefined class's bare name.
   std::string ClassName() {
     std::string name;
-    if (tok_.kind == RcTokenKind::kString || tok_.kind == RcTokenKind::kName) {
+    if (tok_.kind == RcTokenKind::kString || IsStringName()) {
+      name = ExpectString("the control's class");
+    } else if (tok_.kind == RcTokenKind::kName &&
+               std::any_of(std::begin(kPredefinedClasses), std::end(kPredefinedClasses),
+                           [&](const char* c) { return SameKeyword(tok_.text, c); })) {
       name = tok_.text;
       Advance();
     } else {
@@ -500,6 +535,7 @@ class Parser {
   RcLexer lexer_;
   RcToken tok_;
   std::map<std::string, uint32_t> defines_;
+  std::map<std::string, std::string> stringDefines_;
   ResourceScript script_;
 };
 

@@ -223,12 +223,31 @@ const Symbol kSymbols[] = {
 
 #undef SYMBOL
 
+struct StringSymbol {
+  const char* name;
+  const char* value;
+};
+
+const StringSymbol kStringSymbols[] = {
+    {"DATETIMEPICK_CLASSA", DATETIMEPICK_CLASSA},
+    {"TRACKBAR_CLASSA", TRACKBAR_CLASSA},
+    {"TOOLBARCLASSNAMEA", TOOLBARCLASSNAMEA},
+};
+
 }  // namespace
 
 bool LookupRcSymbol(const std::string& name, uint32_t* value) {
   auto found = std::find_if(std::begin(kSymbols), std::end(kSymbols),
                             [&](const Symbol& symbol) { return name == symbol.name; });
   if (found == std::end(kSymbols)) return false;
+  *value = found->value;
+  return true;
+}
+
+bool LookupRcStringSymbol(const std::string& name, std::string* value) {
+  auto found = std::find_if(std::begin(kStringSymbols), std::end(kStringSymbols),
+                            [&](const StringSymbol& symbol) { return name == symbol.name; });
+  if (found == std::end(kStringSymbols)) return false;
   *value = found->value;
   return true;
 }

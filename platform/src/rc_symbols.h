@@ -10,4 +10,7 @@ namespace sigplat::detail {
 // False for a name the platform does not know.
 bool LookupRcSymbol(const std::string& name, uint32_t* value);
 
+// The names that stand for strings: the common controls' class names.
+bool LookupRcStringSymbol(const std::string& name, std::string* value);
+
 }  // namespace sigplat::detail
