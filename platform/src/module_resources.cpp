@@ -36,9 +36,8 @@ void DropResources(const ModuleRecord* record) {
 // (with the reason) when they are damaged.
 std::shared_ptr<ModuleResources> Load(HMODULE handle) {
   char winPath[MAX_PATH];
-  if (GetModuleFileNameA(handle, winPath, sizeof winPath) == 0 ||
-      GetLastError() == ERROR_INSUFFICIENT_BUFFER)
-    return nullptr;
+  DWORD length = GetModuleFileNameA(handle, winPath, sizeof winPath);
+  if (length == 0 || length >= sizeof winPath) return nullptr;  // none, or cut short
   std::string posixPath;
   DWORD error = ERROR_SUCCESS;
   // Built-in and named modules have no file; the process's own shared
