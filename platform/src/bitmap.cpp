@@ -68,7 +68,8 @@ bool DecodeDib(const Reader& in, size_t pixelOffset, int rows, DecodedBitmap* ou
   if (bits <= 8) {
     size_t full = size_t{1} << bits;
     tableEntries = coloursUsed == 0 ? full : coloursUsed;
-    if (tableEntries > full) return Refuse(error, "the colour table is larger than the depth allows");
+    if (tableEntries > full)
+      return Refuse(error, "the colour table is larger than the depth allows");
   } else {
     tableEntries = coloursUsed;  // an optional palette hint; not part of the pixels
   }
@@ -81,33 +82,48 @@ bool DecodeDib(const Reader& in, size_t pixelOffset, int rows, DecodedBitmap* ou
   out->indices.clear();
   out->colours.clear();
   if (bits <= 8) {
-    for (size_t i = 0; i < tableEntries; ++i) out->colourTable.push_back(Quad(in.At(headerSize + i * 4)));
+    for (size_t i = 0; i < tableEntries; ++i)
+      out->colourTable.push_back(Quad(in.At(headerSize + i * 4)));
   }
 
   size_t pixels = pixelOffset != 0 ? pixelOffset : headerSize + tableEntries * 4;
   size_t stride = Stride(width, bits);
-  if (!in.Has(pixels, stride * static_cast<size_t>(rows))) return Refuse(error, "the pixels are cut short");
+  if (!in.Has(pixels, stride * static_cast<size_t>(rows)))
+    return Refuse(error, "the pixels are cut short");
   *end = pixels + stride * static_cast<size_t>(rows);
 
   size_t count = static_cast<size_t>(width) * static_cast<size_t>(rows);
-  if (bits <= 8) out->indices.resize(count); else out->colours.resize(count);
+  if (bits <= 8)
+    out->indices.resize(count);
+  else
+    out->colours.resize(count);
   for (int y = 0; y < rows; ++y) {
     int storedRow = topDown ? y : rows - 1 - y;
     const uint8_t* row = in.At(pixels + stride * static_cast<size_t>(storedRow));
     for (int x = 0; x < width; ++x) {
       size_t at = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
       switch (bits) {
-        case 1: out->indices[at] = (row[x / 8] >> (7 - x % 8)) & 1; break;
-        case 4: out->indices[at] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF; break;
-        case 8: out->indices[at] = row[x]; break;
+        case 1:
+          out->indices[at] = (row[x / 8] >> (7 - x % 8)) & 1;
+          break;
+        case 4:
+          out->indices[at] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
+          break;
+        case 8:
+          out->indices[at] = row[x];
+          break;
         case 16: {
           unsigned v = static_cast<unsigned>(row[2 * x] | row[2 * x + 1] << 8);
           auto five = [](unsigned c) { return static_cast<BYTE>((c << 3) | (c >> 2)); };
           out->colours[at] = RGB(five((v >> 10) & 31), five((v >> 5) & 31), five(v & 31));
           break;
         }
-        case 24: out->colours[at] = Quad(row + 3 * x); break;
-        default: out->colours[at] = Quad(row + 4 * x); break;
+        case 24:
+          out->colours[at] = Quad(row + 3 * x);
+          break;
+        default:
+          out->colours[at] = Quad(row + 4 * x);
+          break;
       }
       if (bits <= 8 && out->indices[at] >= out->colourTable.size())
         return Refuse(error, "a pixel names a colour beyond the colour table");

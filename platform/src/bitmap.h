@@ -14,10 +14,10 @@ namespace sigplat::detail {
 struct DecodedBitmap {
   int width = 0;
   int height = 0;
-  int bitsPerPixel = 0;                // 1, 4, 8, 16, 24 or 32, as stored
-  std::vector<COLORREF> colourTable;   // indexed images (8 bits or fewer) only
-  std::vector<uint8_t> indices;        // indexed images: top row first, left to right
-  std::vector<COLORREF> colours;       // direct-colour images: top row first
+  int bitsPerPixel = 0;               // 1, 4, 8, 16, 24 or 32, as stored
+  std::vector<COLORREF> colourTable;  // indexed images (8 bits or fewer) only
+  std::vector<uint8_t> indices;       // indexed images: top row first, left to right
+  std::vector<COLORREF> colours;      // direct-colour images: top row first
 
   bool Indexed() const { return bitsPerPixel <= 8; }
   COLORREF PixelColour(int x, int y) const;  // (0, 0) is the top-left pixel

@@ -69,8 +69,8 @@ SectionRead Find(File& file, const std::string& name, std::string* contents, std
       *error = "the section headers lie outside the file";
       return SectionRead::kUnreadable;
     }
-    if (s.sh_name >= names.size() || names.compare(s.sh_name, name.size() + 1,
-                                                   std::string(name.data(), name.size() + 1)) != 0)
+    if (s.sh_name >= names.size() ||
+        names.compare(s.sh_name, name.size() + 1, std::string(name.data(), name.size() + 1)) != 0)
       continue;
     if (s.sh_type == SHT_NOBITS || !file.Read(s.sh_offset, s.sh_size, contents)) {
       *error = "section " + name + " has no contents in the file";
@@ -91,8 +91,8 @@ SectionRead ReadElfSection(const std::string& posixPath, const std::string& name
     return SectionRead::kUnreadable;
   }
   unsigned char ident[EI_NIDENT] = {};
-  if (!file.Read(0, sizeof ident, ident) || ident[EI_MAG0] != ELFMAG0 || ident[EI_MAG1] != ELFMAG1 ||
-      ident[EI_MAG2] != ELFMAG2 || ident[EI_MAG3] != ELFMAG3) {
+  if (!file.Read(0, sizeof ident, ident) || ident[EI_MAG0] != ELFMAG0 ||
+      ident[EI_MAG1] != ELFMAG1 || ident[EI_MAG2] != ELFMAG2 || ident[EI_MAG3] != ELFMAG3) {
     *error = posixPath + " is not an ELF file";
     return SectionRead::kUnreadable;
   }
@@ -100,8 +100,10 @@ SectionRead ReadElfSection(const std::string& posixPath, const std::string& name
     *error = posixPath + " is not a little-endian ELF file";
     return SectionRead::kUnreadable;
   }
-  if (ident[EI_CLASS] == ELFCLASS64) return Find<Elf64_Ehdr, Elf64_Shdr>(file, name, contents, error);
-  if (ident[EI_CLASS] == ELFCLASS32) return Find<Elf32_Ehdr, Elf32_Shdr>(file, name, contents, error);
+  if (ident[EI_CLASS] == ELFCLASS64)
+    return Find<Elf64_Ehdr, Elf64_Shdr>(file, name, contents, error);
+  if (ident[EI_CLASS] == ELFCLASS32)
+    return Find<Elf32_Ehdr, Elf32_Shdr>(file, name, contents, error);
   *error = posixPath + " has an unknown ELF class";
   return SectionRead::kUnreadable;
 }

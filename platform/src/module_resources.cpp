@@ -45,11 +45,13 @@ std::shared_ptr<ModuleResources> Load(HMODULE handle) {
   if (!MapWindowsPath(winPath, &posixPath, &error)) return nullptr;
   std::string bytes, reason;
   switch (ReadElfSection(posixPath, kSection, &bytes, &reason)) {
-    case SectionRead::kAbsent: return nullptr;
+    case SectionRead::kAbsent:
+      return nullptr;
     case SectionRead::kUnreadable:
       // A module whose file is gone or is no image simply has no resources here.
       return nullptr;
-    case SectionRead::kFound: break;
+    case SectionRead::kFound:
+      break;
   }
   auto resources = std::make_shared<ModuleResources>();
   if (!ReadResourceArchive(bytes, &resources->archive, &reason))
@@ -108,9 +110,10 @@ bool ResourceNumber(LPCSTR name, const char* api, int* id) {
       return true;
     }
   }
-  ReportFailure(api, std::string("resource \"") + name +
-                         "\": resources are found by number here, not by name",
-                ERROR_RESOURCE_NAME_NOT_FOUND);
+  ReportFailure(
+      api,
+      std::string("resource \"") + name + "\": resources are found by number here, not by name",
+      ERROR_RESOURCE_NAME_NOT_FOUND);
   return false;
 }
 

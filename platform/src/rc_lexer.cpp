@@ -119,8 +119,8 @@ RcToken RcLexer::Number() {
       if (value > 0xFFFFFFFFu) Fail(line_, "number does not fit in 32 bits");
     }
   }
-  while (pos_ < text_.size() && (text_[pos_] == 'L' || text_[pos_] == 'l' || text_[pos_] == 'U' ||
-                                 text_[pos_] == 'u')) {
+  while (pos_ < text_.size() &&
+         (text_[pos_] == 'L' || text_[pos_] == 'l' || text_[pos_] == 'U' || text_[pos_] == 'u')) {
     ++pos_;
   }
   if (pos_ < text_.size() && IsNameChar(text_[pos_])) {
@@ -156,13 +156,26 @@ RcToken RcLexer::String() {
     if (pos_ >= text_.size()) Fail(line_, "string is not closed");
     char e = text_[pos_++];
     switch (e) {
-      case 'n': token.text += '\n'; break;
-      case 'r': token.text += '\r'; break;
-      case 't': token.text += '\t'; break;
-      case 'a': token.text += '\b'; break;  // rc's right-alignment mark for menus
-      case '\\': token.text += '\\'; break;
-      case '"': token.text += '"'; break;
-      case 'x': case 'X': {
+      case 'n':
+        token.text += '\n';
+        break;
+      case 'r':
+        token.text += '\r';
+        break;
+      case 't':
+        token.text += '\t';
+        break;
+      case 'a':
+        token.text += '\b';
+        break;  // rc's right-alignment mark for menus
+      case '\\':
+        token.text += '\\';
+        break;
+      case '"':
+        token.text += '"';
+        break;
+      case 'x':
+      case 'X': {
         int value = 0, digits = 0;
         while (digits < 2 && pos_ < text_.size() && HexValue(text_[pos_]) >= 0) {
           value = value * 16 + HexValue(text_[pos_++]);

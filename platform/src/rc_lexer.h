@@ -26,8 +26,8 @@ enum class RcTokenKind {
 
 struct RcToken {
   RcTokenKind kind = RcTokenKind::kEnd;
-  std::string text;      // the name, the string's value, the directive, the punctuation
-  uint32_t number = 0;   // kNumber
+  std::string text;     // the name, the string's value, the directive, the punctuation
+  uint32_t number = 0;  // kNumber
   int line = 0;
 };
 

@@ -28,8 +28,8 @@ bool SameKeyword(const std::string& a, const char* keyword) {
 struct ControlKind {
   const char* keyword;
   const char* windowClass;
-  DWORD style;        // implied, besides WS_CHILD | WS_VISIBLE
-  bool hasText;       // "text," before the id
+  DWORD style;         // implied, besides WS_CHILD | WS_VISIBLE
+  bool hasText;        // "text," before the id
   DWORD kindMask = 0;  // bits of the implied style that a given style's own kind replaces
 };
 
@@ -56,7 +56,7 @@ const ControlKind kControlKinds[] = {
 
 // Class names a CONTROL statement may give in any case; rc stores them as
 // the predefined classes.
-const char* const kPredefinedClasses[] = {"BUTTON", "EDIT",      "STATIC",
+const char* const kPredefinedClasses[] = {"BUTTON",  "EDIT",      "STATIC",
                                           "LISTBOX", "SCROLLBAR", "COMBOBOX"};
 
 const char* const kMemoryFlags[] = {"DISCARDABLE", "MOVEABLE",   "FIXED",  "PURE",     "IMPURE",
@@ -90,9 +90,12 @@ class Parser {
 
   std::string Describe(const RcToken& t) const {
     switch (t.kind) {
-      case RcTokenKind::kEnd: return "the end of the file";
-      case RcTokenKind::kString: return "string \"" + t.text + "\"";
-      default: return "'" + t.text + "'";
+      case RcTokenKind::kEnd:
+        return "the end of the file";
+      case RcTokenKind::kString:
+        return "string \"" + t.text + "\"";
+      default:
+        return "'" + t.text + "'";
     }
   }
 
@@ -102,7 +105,8 @@ class Parser {
   }
 
   void ExpectPunct(const char* p, const char* what) {
-    if (!IsPunct(p)) Fail(std::string("expected '") + p + "' " + what + ", found " + Describe(tok_));
+    if (!IsPunct(p))
+      Fail(std::string("expected '") + p + "' " + what + ", found " + Describe(tok_));
     Advance();
   }
 
@@ -188,7 +192,8 @@ class Parser {
     if (bodyParser.tok_.kind != RcTokenKind::kEnd)
       lexer_.Fail(line, "#define " + name + " must be a number or a numeric expression");
     auto [it, added] = defines_.emplace(name, value);
-    if (!added && it->second != value) lexer_.Fail(line, name + " is defined again with another value");
+    if (!added && it->second != value)
+      lexer_.Fail(line, name + " is defined again with another value");
   }
 
   // A parser over one #define's body, sharing the names defined so far and
@@ -300,7 +305,8 @@ class Parser {
     }
     int line = tok_.line;
     uint32_t id = Value();
-    if (id == 0 || id > 0xFFFF) lexer_.Fail(line, "resource id " + std::to_string(id) + " is out of range");
+    if (id == 0 || id > 0xFFFF)
+      lexer_.Fail(line, "resource id " + std::to_string(id) + " is out of range");
     if (tok_.kind != RcTokenKind::kName) Fail("expected a resource type, found " + Describe(tok_));
     if (IsKeyword("DIALOG")) return Dialog(static_cast<int>(id), false, line);
     if (IsKeyword("DIALOGEX")) return Dialog(static_cast<int>(id), true, line);
@@ -394,7 +400,8 @@ class Parser {
 
     ExpectBegin("to open the dialog's controls");
     while (!AtEnd()) {
-      if (tok_.kind == RcTokenKind::kEnd) Fail("dialog " + std::to_string(id) + " is not closed with END");
+      if (tok_.kind == RcTokenKind::kEnd)
+        Fail("dialog " + std::to_string(id) + " is not closed with END");
       dialog.controls.push_back(Control(extended));
     }
     Advance();
@@ -431,7 +438,8 @@ class Parser {
 
   // The text of a control: a string, or a resource id written "#n".
   std::string ControlText() {
-    if (tok_.kind == RcTokenKind::kString || IsStringName()) return ExpectString("the control's text");
+    if (tok_.kind == RcTokenKind::kString || IsStringName())
+      return ExpectString("the control's text");
     return "#" + std::to_string(Value() & 0xFFFF);
   }
 
@@ -458,7 +466,8 @@ class Parser {
   }
 
   DialogControl Control(bool extended) {
-    if (tok_.kind != RcTokenKind::kName) Fail("expected a control statement, found " + Describe(tok_));
+    if (tok_.kind != RcTokenKind::kName)
+      Fail("expected a control statement, found " + Describe(tok_));
     DialogControl c;
     if (IsKeyword("CONTROL")) {
       Advance();
@@ -492,9 +501,11 @@ class Parser {
       }
       return c;
     }
-    auto kind = std::find_if(std::begin(kControlKinds), std::end(kControlKinds),
-                             [&](const ControlKind& k) { return SameKeyword(tok_.text, k.keyword); });
-    if (kind == std::end(kControlKinds)) Fail("control statement " + tok_.text + " is not supported");
+    auto kind =
+        std::find_if(std::begin(kControlKinds), std::end(kControlKinds),
+                     [&](const ControlKind& k) { return SameKeyword(tok_.text, k.keyword); });
+    if (kind == std::end(kControlKinds))
+      Fail("control statement " + tok_.text + " is not supported");
     Advance();
     c.windowClass = kind->windowClass;
     if (kind->hasText) {

@@ -16,7 +16,7 @@ struct Symbol {
 };
 
 #define SYMBOL(name) \
-  Symbol { #name, static_cast<uint32_t>(name) }
+  Symbol { #name, static_cast < uint32_t>(name) }
 
 const Symbol kSymbols[] = {
     SYMBOL(WS_OVERLAPPED),

@@ -22,8 +22,8 @@ constexpr COLORREF kColourWindow = RGB(255, 255, 255);
 // SM_CXICON and SM_CYICON.
 constexpr int kSystemIconSize = 32;
 
-constexpr UINT kSupportedLoadFlags =
-    LR_DEFAULTCOLOR | LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT | LR_DEFAULTSIZE;
+constexpr UINT kSupportedLoadFlags = LR_DEFAULTCOLOR | LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS |
+                                     LR_LOADTRANSPARENT | LR_DEFAULTSIZE;
 
 HANDLE Fail(const char* api, const std::string& reason, DWORD error) {
   ReportFailure(api, reason, error);
@@ -53,9 +53,12 @@ void AdjustColourTable(DecodedBitmap* image, UINT flags) {
   if (!image->Indexed() || image->colourTable.empty()) return;
   if (flags & LR_LOADMAP3DCOLORS) {
     for (COLORREF& colour : image->colourTable) {
-      if (colour == RGB(128, 128, 128)) colour = kColour3DShadow;
-      else if (colour == RGB(192, 192, 192)) colour = kColour3DFace;
-      else if (colour == RGB(223, 223, 223)) colour = kColour3DLight;
+      if (colour == RGB(128, 128, 128))
+        colour = kColour3DShadow;
+      else if (colour == RGB(192, 192, 192))
+        colour = kColour3DFace;
+      else if (colour == RGB(223, 223, 223))
+        colour = kColour3DLight;
     }
   }
   if ((flags & LR_LOADTRANSPARENT) && !image->indices.empty()) {
@@ -90,8 +93,8 @@ HANDLE LoadBitmapResource(const ModuleResources& resources, int id, int cx, int 
     return Fail(api, "bitmap " + std::to_string(id) + ": " + error, ERROR_INVALID_DATA);
   if ((cx != 0 && cx != bitmap->image.width) || (cy != 0 && cy != bitmap->image.height)) {
     return Fail(api,
-                "bitmap " + std::to_string(id) + " is " + std::to_string(bitmap->image.width) + "x" +
-                    std::to_string(bitmap->image.height) + "; stretching it to " +
+                "bitmap " + std::to_string(id) + " is " + std::to_string(bitmap->image.width) +
+                    "x" + std::to_string(bitmap->image.height) + "; stretching it to " +
                     std::to_string(cx) + "x" + std::to_string(cy) + " is not supported",
                 ERROR_NOT_SUPPORTED);
   }
@@ -142,8 +145,10 @@ HANDLE LoadModuleImage(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy,
   std::shared_ptr<ModuleResources> resources = ResourcesOf(module, api);
   if (!resources) return nullptr;
   switch (type) {
-    case IMAGE_BITMAP: return LoadBitmapResource(*resources, id, cx, cy, flags, api);
-    case IMAGE_ICON: return LoadIconResource(*resources, id, cx, cy, flags, false, api);
+    case IMAGE_BITMAP:
+      return LoadBitmapResource(*resources, id, cx, cy, flags, api);
+    case IMAGE_ICON:
+      return LoadIconResource(*resources, id, cx, cy, flags, false, api);
     default:
       return Fail(api, "image type " + std::to_string(type) + " is not supported",
                   ERROR_NOT_SUPPORTED);

@@ -134,17 +134,28 @@ TEST_F(Sigil32Script, OptionsPage) {
     DWORD type;  // the low style bits: the button or static kind
   };
   const Expected table[] = {
-      {1012, "Classification Scan", BS_GROUPBOX}, {1039, "&Read ", BS_AUTOCHECKBOX},
-      {1015, "Re&ply && Forward ", BS_AUTOCHECKBOX}, {1059, "&Left", BS_AUTORADIOBUTTON},
-      {1060, "&Center", BS_AUTORADIOBUTTON}, {1061, "Righ&t", BS_AUTORADIOBUTTON},
-      {1038, "Default &Font ...", BS_PUSHBUTTON}, {1077, "Prefi&x", BS_AUTORADIOBUTTON},
-      {1078, "&DMS", BS_AUTORADIOBUTTON}, {1055, "&Enable", BS_AUTOCHECKBOX},
-      {1084, "Left", BS_AUTORADIOBUTTON}, {1085, "Center", BS_AUTORADIOBUTTON},
-      {1086, "Right", BS_AUTORADIOBUTTON}, {1148, "&HTML Print", BS_AUTOCHECKBOX},
-      {1082, "E&nable", BS_AUTOCHECKBOX}, {1087, "Default Font ...", BS_PUSHBUTTON},
-      {1094, "&Colour", BS_AUTORADIOBUTTON}, {1095, "&Monochrome", BS_AUTORADIOBUTTON},
-      {1066, "Version 8.6.13a", SS_RIGHT}, {1152, "   User options have been disabled.   ", SS_LEFT},
-      {1074, "WordMail", BS_GROUPBOX}, {1088, "Disable WordMail", BS_PUSHBUTTON},
+      {1012, "Classification Scan", BS_GROUPBOX},
+      {1039, "&Read ", BS_AUTOCHECKBOX},
+      {1015, "Re&ply && Forward ", BS_AUTOCHECKBOX},
+      {1059, "&Left", BS_AUTORADIOBUTTON},
+      {1060, "&Center", BS_AUTORADIOBUTTON},
+      {1061, "Righ&t", BS_AUTORADIOBUTTON},
+      {1038, "Default &Font ...", BS_PUSHBUTTON},
+      {1077, "Prefi&x", BS_AUTORADIOBUTTON},
+      {1078, "&DMS", BS_AUTORADIOBUTTON},
+      {1055, "&Enable", BS_AUTOCHECKBOX},
+      {1084, "Left", BS_AUTORADIOBUTTON},
+      {1085, "Center", BS_AUTORADIOBUTTON},
+      {1086, "Right", BS_AUTORADIOBUTTON},
+      {1148, "&HTML Print", BS_AUTOCHECKBOX},
+      {1082, "E&nable", BS_AUTOCHECKBOX},
+      {1087, "Default Font ...", BS_PUSHBUTTON},
+      {1094, "&Colour", BS_AUTORADIOBUTTON},
+      {1095, "&Monochrome", BS_AUTORADIOBUTTON},
+      {1066, "Version 8.6.13a", SS_RIGHT},
+      {1152, "   User options have been disabled.   ", SS_LEFT},
+      {1074, "WordMail", BS_GROUPBOX},
+      {1088, "Disable WordMail", BS_PUSHBUTTON},
       {1151, "Sigilon is disabled because Word is being used as the mail editor.", SS_LEFT},
       {1069,
        "Scan the selected message for the first valid security classification and "
@@ -208,9 +219,10 @@ TEST_F(Sigil32Script, DeclassificationPages) {
 
 TEST_F(Sigil32Script, HostWarningDialogs) {
   EXPECT_EQ(Dialog(151).caption, "Warning - New Outlook Version");
-  EXPECT_EQ(Static(151, "You are loading Sigilon into a version of Outlook that postdates this "
-                        "build of Sigilon.   It may not operate correctly.  Do you wish to "
-                        "continue?")
+  EXPECT_EQ(Static(151,
+                   "You are loading Sigilon into a version of Outlook that postdates this "
+                   "build of Sigilon.   It may not operate correctly.  Do you wish to "
+                   "continue?")
                 .windowClass,
             "STATIC");
   EXPECT_EQ(Control(151, 1063).text, "Display this message each time Outlook starts");
@@ -248,7 +260,8 @@ TEST_F(Sigil32Resources, StringsDialogsBitmapsAndIconFromTheLibrary) {
   char version[16];
   EXPECT_EQ(LoadStringA(module_, 5, version, sizeof version), 7);
   EXPECT_STREQ(version, "8.6.13a");
-  const sigplat::DialogTemplate* options = sigplat::FindDialogTemplate(module_, MAKEINTRESOURCEA(107));
+  const sigplat::DialogTemplate* options =
+      sigplat::FindDialogTemplate(module_, MAKEINTRESOURCEA(107));
   ASSERT_NE(options, nullptr);
   EXPECT_EQ(options->caption, "Sigilon");
 

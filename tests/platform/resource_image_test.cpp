@@ -34,8 +34,7 @@ TEST_F(ResourceImageTest, DibSectionKeepsDepthColourTableAndPixels) {
   EXPECT_EQ(info.width, 5);
   EXPECT_EQ(info.height, 2);
   EXPECT_EQ(info.bitsPerPixel, 8);
-  EXPECT_EQ(info.colourTable,
-            (std::vector<COLORREF>{kRed, kDarkGrey, kGrey, kLightGrey, kGreen}));
+  EXPECT_EQ(info.colourTable, (std::vector<COLORREF>{kRed, kDarkGrey, kGrey, kLightGrey, kGreen}));
   // The file stores the bottom row first; the top row is what the picture shows first.
   EXPECT_EQ(info.pixels, (std::vector<COLORREF>{kRed, kDarkGrey, kGrey, kLightGrey, kGreen,  //
                                                 kGreen, kLightGrey, kGrey, kDarkGrey, kDarkGrey}));

@@ -19,12 +19,9 @@ TEST_F(ResourceModuleTest, LoadStringCopiesWhatFitsAndReturnsTheLength) {
     const char* text;
   };
   const Case cases[] = {
-      {1, 64, 7, "Sigilon"},
-      {1, 8, 7, "Sigilon"},  // exactly room for the terminator
-      {1, 7, 6, "Sigilo"},
-      {1, 2, 1, "S"},
-      {1, 1, 0, ""},
-      {2, 64, 40, "Tab\there, \"quoted\" and a \"doubled\" quote"},
+      {1, 64, 7, "Sigilon"}, {1, 8, 7, "Sigilon"},  // exactly room for the terminator
+      {1, 7, 6, "Sigilo"},   {1, 2, 1, "S"},
+      {1, 1, 0, ""},         {2, 64, 40, "Tab\there, \"quoted\" and a \"doubled\" quote"},
       {7, 64, 0, ""},
   };
   for (const Case& c : cases) {
@@ -61,8 +58,8 @@ TEST_F(ResourceModuleTest, FindDialogTemplateByNumberOrHashName) {
   EXPECT_EQ(ask->controls[0].windowClass, "EDIT");
   EXPECT_EQ(ask->controls[0].id, 201);
   EXPECT_EQ(ask->controls[1].id, IDOK);
-  EXPECT_EQ(ask->controls[1].style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON |
-                                                       WS_TABSTOP));
+  EXPECT_EQ(ask->controls[1].style,
+            static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP));
   EXPECT_EQ(sigplat::FindDialogTemplate(module_, "#200"), ask) << "parsed once, kept";
 
   EXPECT_EQ(sigplat::FindDialogTemplate(module_, MAKEINTRESOURCEA(201)), nullptr);
@@ -121,7 +118,8 @@ TEST_F(ResourceModuleTest, UnloadingTheModuleTakesItsResourcesAlong) {
 
   module_ = LoadLibraryA(kFixture);
   ASSERT_NE(module_, nullptr);
-  const sigplat::DialogTemplate* again = sigplat::FindDialogTemplate(module_, MAKEINTRESOURCEA(200));
+  const sigplat::DialogTemplate* again =
+      sigplat::FindDialogTemplate(module_, MAKEINTRESOURCEA(200));
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->caption, "Ask");
   HICON fresh = LoadIconA(module_, MAKEINTRESOURCEA(400));

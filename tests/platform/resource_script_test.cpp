@@ -1,10 +1,10 @@
 // The resource-script reader: what each statement implies, style expressions,
 // dialog headers, string tables, and errors that name their line.
+#include "sigplat/resource_script.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "sigplat/resource_script.h"
 
 namespace {
 
@@ -50,8 +50,7 @@ TEST(ResourceScript, EachControlStatementImpliesItsClassAndStyle) {
       {"STATE3 \"t\", 10, 1, 2, 3, 4", "BUTTON", kChild | BS_3STATE | WS_TABSTOP},
       {"AUTO3STATE \"t\", 10, 1, 2, 3, 4", "BUTTON", kChild | BS_AUTO3STATE | WS_TABSTOP},
       {"RADIOBUTTON \"t\", 10, 1, 2, 3, 4", "BUTTON", kChild | BS_RADIOBUTTON | WS_TABSTOP},
-      {"AUTORADIOBUTTON \"t\", 10, 1, 2, 3, 4", "BUTTON",
-       kChild | BS_AUTORADIOBUTTON | WS_TABSTOP},
+      {"AUTORADIOBUTTON \"t\", 10, 1, 2, 3, 4", "BUTTON", kChild | BS_AUTORADIOBUTTON | WS_TABSTOP},
       {"GROUPBOX \"t\", 10, 1, 2, 3, 4", "BUTTON", kChild | BS_GROUPBOX},
       {"EDITTEXT 10, 1, 2, 3, 4", "EDIT", kChild | ES_LEFT | WS_BORDER | WS_TABSTOP},
       {"LISTBOX 10, 1, 2, 3, 4", "LISTBOX", kChild | LBS_NOTIFY | WS_BORDER},
@@ -62,7 +61,8 @@ TEST(ResourceScript, EachControlStatementImpliesItsClassAndStyle) {
       {"CONTROL \"t\", 10, static, SS_SUNKEN, 1, 2, 3, 4", "STATIC", kChild | SS_SUNKEN},
       {"CONTROL \"\", 10, \"SysDateTimePick32\", DTS_LONGDATEFORMAT, 1, 2, 3, 4",
        "SysDateTimePick32", kChild | DTS_LONGDATEFORMAT},
-      {"ltext \"t\", 10, 1, 2, 3, 4", "STATIC", kChild | SS_LEFT | WS_GROUP},  // keywords in any case
+      {"ltext \"t\", 10, 1, 2, 3, 4", "STATIC",
+       kChild | SS_LEFT | WS_GROUP},  // keywords in any case
       {"CONTROL \"\", 10, DATETIMEPICK_CLASSA, 0, 1, 2, 3, 4", "SysDateTimePick32", kChild},
   };
   for (const Case& c : cases) {
@@ -208,13 +208,15 @@ TEST(ResourceScript, MistakesAreReportedWithTheirLine) {
        "test.rc:4: control statement SLIDER is not supported"},
       {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n",
        "test.rc:4: dialog 1 is not closed with END"},
-      {"STRINGTABLE\nBEGIN\n  1 \"one\"\n  1 \"again\"\nEND\n", "test.rc:4: string 1 is defined twice"},
+      {"STRINGTABLE\nBEGIN\n  1 \"one\"\n  1 \"again\"\nEND\n",
+       "test.rc:4: string 1 is defined twice"},
       {"STRINGTABLE\nBEGIN\n  1 \"open\nEND\n", "test.rc:3: string is not closed"},
       {"\n\n1 MENU\nBEGIN\nEND\n", "test.rc:3: resource type MENU is not supported"},
       {"IDD_NAMED DIALOG 0, 0, 1, 1\nBEGIN\nEND\n",
        "test.rc:1: 'IDD_NAMED' is not a defined id; named resources are not supported"},
       {"#include \"resource.h\"\n", "test.rc:1: #include \"resource.h\" is not supported"},
-      {"#define A 1\n#ifdef A\n#endif\n", "test.rc:2: preprocessor directive #ifdef is not supported"},
+      {"#define A 1\n#ifdef A\n#endif\n",
+       "test.rc:2: preprocessor directive #ifdef is not supported"},
       {"#define A 1\n\n#define A 2\n", "test.rc:3: A is defined again with another value"},
       {"#define B (C + 1)\n", "test.rc:1: unknown name 'C'"},
       {"/* open\n\ncomment", "test.rc:1: comment is not closed"},

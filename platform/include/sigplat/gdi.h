@@ -21,9 +21,9 @@ struct IconInfo {
   int width = 0;
   int height = 0;
   int bitsPerPixel = 0;
-  bool shared = false;              // LoadIconA's, owned by the module
-  std::vector<COLORREF> pixels;     // top row first, left to right
-  std::vector<bool> transparent;    // the mask, likewise
+  bool shared = false;            // LoadIconA's, owned by the module
+  std::vector<COLORREF> pixels;   // top row first, left to right
+  std::vector<bool> transparent;  // the mask, likewise
 };
 
 // False (with ERROR_INVALID_HANDLE) for a handle that is no live bitmap or icon.
