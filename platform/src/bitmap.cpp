@@ -60,6 +60,8 @@ bool DecodeDib(const Reader& in, size_t pixelOffset, int rows, DecodedBitmap* ou
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
     return Refuse(error, std::to_string(bits) + " bits per pixel is not a bitmap depth");
   bool topDown = height < 0;
+  if (height < -kMaxSide || height > kMaxSide)
+    return Refuse(error, "the bitmap's size is out of range");
   if (rows == 0) rows = topDown ? -height : height;
   if (width <= 0 || width > kMaxSide || rows <= 0 || rows > kMaxSide)
     return Refuse(error, "the bitmap's size is out of range");

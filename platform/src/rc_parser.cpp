@@ -63,6 +63,7 @@ const char* const kMemoryFlags[] = {"DISCARDABLE", "MOVEABLE",   "FIXED",  "PURE
                                     "PRELOAD",     "LOADONCALL", "SHARED", "NONSHARED"};
 
 const DWORD kControlBase = WS_CHILD | WS_VISIBLE;
+const int kMaxNesting = 256;  // parentheses and unary operators, far beyond any real script
 const DWORD kDefaultDialogStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
 class Parser {
@@ -239,6 +240,13 @@ class Parser {
   }
 
   uint32_t Unary() {
+    if (++depth_ > kMaxNesting) Fail("expression nested too deeply");
+    uint32_t v = UnaryTerm();
+    --depth_;
+    return v;
+  }
+
+  uint32_t UnaryTerm() {
     if (IsPunct("-")) {
       Advance();
       return 0u - Unary();
@@ -548,6 +556,7 @@ class Parser {
   std::map<std::string, uint32_t> defines_;
   std::map<std::string, std::string> stringDefines_;
   ResourceScript script_;
+  int depth_ = 0;
 };
 
 }  // namespace

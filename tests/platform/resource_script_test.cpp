@@ -196,7 +196,7 @@ TEST(ResourceScript, StringTablesBitmapsAndIcons) {
 
 TEST(ResourceScript, MistakesAreReportedWithTheirLine) {
   struct Case {
-    const char* script;
+    std::string script;
     const char* message;
   };
   const Case cases[] = {
@@ -219,6 +219,8 @@ TEST(ResourceScript, MistakesAreReportedWithTheirLine) {
        "test.rc:2: preprocessor directive #ifdef is not supported"},
       {"#define A 1\n\n#define A 2\n", "test.rc:3: A is defined again with another value"},
       {"#define B (C + 1)\n", "test.rc:1: unknown name 'C'"},
+      {"#define D " + std::string(300, '(') + "1" + std::string(300, ')') + "\n",
+       "test.rc:1: expression nested too deeply"},
       {"/* open\n\ncomment", "test.rc:1: comment is not closed"},
       {"1 DIALOG 0, 0, 10, 10\nFONT 8, \"X\", 400\nBEGIN\nEND\n",
        "test.rc:2: font weight, italic and charset need DIALOGEX"},
