@@ -80,7 +80,7 @@ WINBASEAPI BOOL WINAPI DestroyIcon(HICON hIcon) {
 
 namespace sigplat {
 
-WINBASEAPI bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* info) {
+SIGPLAT_API bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* info) {
   std::shared_ptr<BitmapObject> object = LookupGdiObjectAs<BitmapObject>(bitmap);
   if (!object) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -99,7 +99,7 @@ WINBASEAPI bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* info) {
   return true;
 }
 
-WINBASEAPI bool DescribeIcon(HICON icon, IconInfo* info) {
+SIGPLAT_API bool DescribeIcon(HICON icon, IconInfo* info) {
   std::shared_ptr<IconObject> object = LookupGdiObjectAs<IconObject>(icon);
   if (!object) {
     SetLastError(ERROR_INVALID_HANDLE);

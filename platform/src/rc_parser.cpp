@@ -569,7 +569,7 @@ ResourceScript ParseRcScript(const std::string& text, const std::string& fileNam
 
 namespace sigplat {
 
-WINBASEAPI bool ParseResourceScript(const std::string& text, const std::string& fileName,
+SIGPLAT_API bool ParseResourceScript(const std::string& text, const std::string& fileName,
                                     ResourceScript* script, std::string* error) {
   try {
     *script = detail::ParseRcScript(text, fileName);

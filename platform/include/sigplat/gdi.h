@@ -27,7 +27,7 @@ struct IconInfo {
 };
 
 // False (with ERROR_INVALID_HANDLE) for a handle that is no live bitmap or icon.
-WINBASEAPI bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* info);
-WINBASEAPI bool DescribeIcon(HICON icon, IconInfo* info);
+SIGPLAT_API bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* info);
+SIGPLAT_API bool DescribeIcon(HICON icon, IconInfo* info);
 
 }  // namespace sigplat

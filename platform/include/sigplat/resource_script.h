@@ -22,7 +22,7 @@ struct ResourceScript {
 // Parses a whole script. fileName only names the script in messages. On
 // failure returns false with one message, "name.rc:LINE: what is wrong", in
 // *error, and leaves *script unspecified.
-WINBASEAPI bool ParseResourceScript(const std::string& text, const std::string& fileName,
+SIGPLAT_API bool ParseResourceScript(const std::string& text, const std::string& fileName,
                                     ResourceScript* script, std::string* error);
 
 }  // namespace sigplat
