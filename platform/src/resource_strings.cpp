@@ -39,7 +39,7 @@ WINBASEAPI int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer,
 
 namespace sigplat {
 
-WINBASEAPI const DialogTemplate* FindDialogTemplate(HINSTANCE module, LPCSTR name) {
+SIGPLAT_API const DialogTemplate* FindDialogTemplate(HINSTANCE module, LPCSTR name) {
   int id = 0;
   if (!detail::ResourceNumber(name, "FindDialogTemplate", &id)) return nullptr;
   std::shared_ptr<ModuleResources> resources = ResourcesOf(module, "FindDialogTemplate");
