@@ -107,8 +107,8 @@ LRESULT OnGetState(HWND hwnd, const ButtonState& state) {
 // Only the type changes (a push button becomes the default one, say).
 LRESULT OnSetStyle(HWND hwnd, WPARAM wParam) {
   if (Window* w = FindWindowRecord(hwnd)) {
-    w->style = (w->style & ~static_cast<DWORD>(BS_TYPEMASK)) |
-               (static_cast<DWORD>(wParam) & BS_TYPEMASK);
+    w->style =
+        (w->style & ~static_cast<DWORD>(BS_TYPEMASK)) | (static_cast<DWORD>(wParam) & BS_TYPEMASK);
   }
   return 0;
 }

@@ -11,16 +11,16 @@ namespace sigplat::win {
 
 namespace {
 
-constexpr size_t kDefaultLimit = 30000;               // until EM_LIMITTEXT says otherwise
-constexpr size_t kSingleLineMaximum = 0x7FFFFFFE;     // EM_LIMITTEXT 0, single line
-constexpr size_t kMultiLineMaximum = 0xFFFFFFFF;      // EM_LIMITTEXT 0, multi line
+constexpr size_t kDefaultLimit = 30000;            // until EM_LIMITTEXT says otherwise
+constexpr size_t kSingleLineMaximum = 0x7FFFFFFE;  // EM_LIMITTEXT 0, single line
+constexpr size_t kMultiLineMaximum = 0xFFFFFFFF;   // EM_LIMITTEXT 0, multi line
 
 struct EditState : ControlState {
-  std::string text;            // the contents; a multi-line control keeps CR LF line ends
-  size_t anchor = 0;           // where the selection started
-  size_t caret = 0;            // where it ends: the caret
+  std::string text;              // the contents; a multi-line control keeps CR LF line ends
+  size_t anchor = 0;             // where the selection started
+  size_t caret = 0;              // where it ends: the caret
   size_t limit = kDefaultLimit;  // most characters the user may enter
-  bool modified = false;       // the user or EM_REPLACESEL changed the text (EM_GETMODIFY)
+  bool modified = false;         // the user or EM_REPLACESEL changed the text (EM_GETMODIFY)
 };
 
 size_t SelStart(const EditState& s) { return std::min(s.anchor, s.caret); }

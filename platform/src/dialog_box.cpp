@@ -141,7 +141,7 @@ namespace sigplat {
 WINBASEAPI INT_PTR RunDialogTemplate(const DialogTemplate& dialogTemplate, HINSTANCE module,
                                      HWND owner, DLGPROC dialogProc, LPARAM initParam) {
   return win::RunModalDialog(dialogTemplate, module, owner, dialogProc, initParam,
-                       "RunDialogTemplate");
+                             "RunDialogTemplate");
 }
 
 }  // namespace sigplat

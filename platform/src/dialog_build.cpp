@@ -60,19 +60,17 @@ POINT Origin(HWND owner) {
   return POINT{0, 0};
 }
 
-bool CreateControl(HWND dialog, const DialogControl& c, const BaseUnits& units,
-                   HINSTANCE module, bool mayFail, int templateId, const char* api) {
+bool CreateControl(HWND dialog, const DialogControl& c, const BaseUnits& units, HINSTANCE module,
+                   bool mayFail, int templateId, const char* api) {
   RECT r = ToPixels(units, c.x, c.y, c.cx, c.cy);
-  HWND control = CreateWindowExA(c.exStyle | WS_EX_NOPARENTNOTIFY, c.windowClass.c_str(),
-                                 c.text.c_str(), c.style | WS_CHILD, r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), module,
-                                 nullptr);
+  HWND control =
+      CreateWindowExA(c.exStyle | WS_EX_NOPARENTNOTIFY, c.windowClass.c_str(), c.text.c_str(),
+                      c.style | WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), module, nullptr);
   if (control) return true;
   DWORD error = GetLastError();
-  std::string what = "dialog " + std::to_string(templateId) + ": control " +
-                     std::to_string(c.id) + " of class \"" + c.windowClass +
-                     "\" could not be created";
+  std::string what = "dialog " + std::to_string(templateId) + ": control " + std::to_string(c.id) +
+                     " of class \"" + c.windowClass + "\" could not be created";
   if (mayFail) {
     std::fprintf(stderr, "sigilon platform: %s: %s (left out: DS_NOFAILCREATE)\n", api,
                  what.c_str());
@@ -87,8 +85,11 @@ bool CreateControl(HWND dialog, const DialogControl& c, const BaseUnits& units,
 HWND BuildDialog(const DialogTemplate& t, HINSTANCE module, HWND owner, DLGPROC dialogProc,
                  const char* api) {
   if (t.style & WS_CHILD) {
-    ReportFailure(api, "dialog " + std::to_string(t.id) + " is a child dialog (WS_CHILD); only "
-                  "top-level dialogs run modally", ERROR_NOT_SUPPORTED);
+    ReportFailure(api,
+                  "dialog " + std::to_string(t.id) +
+                      " is a child dialog (WS_CHILD); only "
+                      "top-level dialogs run modally",
+                  ERROR_NOT_SUPPORTED);
     return nullptr;
   }
   BaseUnits units = BaseUnitsOf(t);

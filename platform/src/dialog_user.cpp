@@ -83,7 +83,8 @@ std::string Type(HWND dialog, int id, const std::string& text) {
   std::string why = Reach(dialog, id, &edit);
   if (!why.empty()) return why;
   Window* w = FindWindowRecord(edit);
-  bool editable = HasClass(edit, "Edit") || StartsWithIgnoringCase(w->windowClass->name, "RichEdit");
+  bool editable =
+      HasClass(edit, "Edit") || StartsWithIgnoringCase(w->windowClass->name, "RichEdit");
   if (!editable) return "the control is not an edit control";
   if (StyleOf(edit) & ES_READONLY) return "the control is read-only";
   SetFocus(edit);
@@ -91,8 +92,8 @@ std::string Type(HWND dialog, int id, const std::string& text) {
   if (text.empty()) SendMessageA(edit, WM_CHAR, '\b', 0);
   for (char c : text) {
     if (!IsWindow(edit)) break;
-    SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c == '\n' ? '\r' : c)),
-                 1);
+    SendMessageA(edit, WM_CHAR,
+                 static_cast<WPARAM>(static_cast<unsigned char>(c == '\n' ? '\r' : c)), 1);
   }
   return "";
 }
@@ -238,7 +239,8 @@ std::string PressCloseBox(HWND dialog) {
     SendMessageA(dialog, WM_CLOSE, 0, 0);
     return "close";
   }
-  SendMessageA(dialog, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(FindDialogItem(dialog, IDCANCEL)));
+  SendMessageA(dialog, WM_COMMAND, IDCANCEL,
+               reinterpret_cast<LPARAM>(FindDialogItem(dialog, IDCANCEL)));
   return "close (Esc: the dialog has no close box)";
 }
 
@@ -252,8 +254,7 @@ std::string PressEnter(HWND dialog) {
     if (button && !IsWindowEnabled(button)) {
       return "enter (the default button " + std::to_string(id) + " is disabled)";
     }
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     return "enter (default button " + std::to_string(id) + ")";
   }
   SendMessageA(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(FindDialogItem(dialog, IDOK)));

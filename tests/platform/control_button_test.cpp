@@ -15,14 +15,10 @@ TEST_F(Buttons, AClickTogglesAutomaticKindsAndTellsTheParent) {
     DWORD type;
     std::vector<int> checks;  // BM_GETCHECK after each of three clicks
   } cases[] = {
-      {"push", BS_PUSHBUTTON, {0, 0, 0}},
-      {"default push", BS_DEFPUSHBUTTON, {0, 0, 0}},
-      {"check box", BS_CHECKBOX, {0, 0, 0}},
-      {"auto check box", BS_AUTOCHECKBOX, {1, 0, 1}},
-      {"3-state", BS_3STATE, {0, 0, 0}},
-      {"auto 3-state", BS_AUTO3STATE, {1, 2, 0}},
-      {"radio", BS_RADIOBUTTON, {0, 0, 0}},
-      {"auto radio", BS_AUTORADIOBUTTON, {1, 1, 1}},
+      {"push", BS_PUSHBUTTON, {0, 0, 0}},    {"default push", BS_DEFPUSHBUTTON, {0, 0, 0}},
+      {"check box", BS_CHECKBOX, {0, 0, 0}}, {"auto check box", BS_AUTOCHECKBOX, {1, 0, 1}},
+      {"3-state", BS_3STATE, {0, 0, 0}},     {"auto 3-state", BS_AUTO3STATE, {1, 2, 0}},
+      {"radio", BS_RADIOBUTTON, {0, 0, 0}},  {"auto radio", BS_AUTORADIOBUTTON, {1, 1, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -46,7 +46,7 @@ TEST_F(Edits, TextSelectionAndReplacement) {
       {0, -1, "Top Secret", "Top Secret", {0, 6}},  // -1: to the end
       {4, 3, "", "TopSecret", {3, 4}},              // reversed ends come back ordered
       {3, 3, " ", "Top Secret", {3, 3}},
-      {100, 200, "!", "Top Secret!", {10, 10}},     // past the end: the end
+      {100, 200, "!", "Top Secret!", {10, 10}},  // past the end: the end
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

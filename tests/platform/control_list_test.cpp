@@ -74,16 +74,16 @@ TEST_F(Lists, SearchesStartAfterTheIndexAndWrap) {
     LRESULT found;
   } cases[] = {
       {LB_FINDSTRINGEXACT, -1, "SECRET", 0},
-      {LB_FINDSTRINGEXACT, 0, "secret", 2},   // starts after index 0
-      {LB_FINDSTRINGEXACT, 2, "Secret", 0},   // wraps round
+      {LB_FINDSTRINGEXACT, 0, "secret", 2},  // starts after index 0
+      {LB_FINDSTRINGEXACT, 2, "Secret", 0},  // wraps round
       {LB_FINDSTRINGEXACT, -1, "Secre", LB_ERR},
       {LB_FINDSTRINGEXACT, -1, "Secret UK", LB_ERR},
-      {LB_FINDSTRING, -1, "secret u", 1},    // a prefix
+      {LB_FINDSTRING, -1, "secret u", 1},  // a prefix
       {LB_FINDSTRING, 1, "SEC", 2},
       {LB_FINDSTRING, 3, "Sec", 0},
       {LB_FINDSTRING, -1, "Secret UK Eyes Only", LB_ERR},
-      {LB_FINDSTRING, 4, "R", 4},            // the start item itself comes last
-      {LB_FINDSTRING, 42, "Top", 3},         // a start past the end searches it all
+      {LB_FINDSTRING, 4, "R", 4},     // the start item itself comes last
+      {LB_FINDSTRING, 42, "Top", 3},  // a start past the end searches it all
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " from " + std::to_string(c.start));

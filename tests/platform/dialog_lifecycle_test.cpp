@@ -65,13 +65,12 @@ INT_PTR CALLBACK RecordingProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPar
 sigplat::DialogTemplate Sample() {
   auto edit = Control("EDIT", 1001, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, "start");
   edit.x = 10, edit.y = 20, edit.cx = 100, edit.cy = 12;
-  return Template(
-      500, {Control("STATIC", -1, SS_LEFT, "Label"), edit,
-            Control("BUTTON", 1010, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
-            Control("BUTTON", 1011, BS_AUTORADIOBUTTON, "B"),
-            Control("BUTTON", 1012, BS_AUTORADIOBUTTON, "C"),
-            Control("BUTTON", IDOK, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, "OK"),
-            Control("BUTTON", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, "Cancel")});
+  return Template(500, {Control("STATIC", -1, SS_LEFT, "Label"), edit,
+                        Control("BUTTON", 1010, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, "A"),
+                        Control("BUTTON", 1011, BS_AUTORADIOBUTTON, "B"),
+                        Control("BUTTON", 1012, BS_AUTORADIOBUTTON, "C"),
+                        Control("BUTTON", IDOK, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, "OK"),
+                        Control("BUTTON", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, "Cancel")});
 }
 
 class DialogRun : public Dialogs {
@@ -106,7 +105,8 @@ TEST_F(DialogRun, InitialisesWithItsParameterAndReturnsTheEndDialogValue) {
   EXPECT_EQ(Run(Sample(), owner, 0x1234), IDOK);
   EXPECT_EQ(seen.initParam, 0x1234);
   EXPECT_FALSE(IsWindow(seen.dialog));  // destroyed once ended
-  EXPECT_EQ(seen.messages.front(), static_cast<UINT>(WM_INITDIALOG));  // no WM_CREATE for the procedure
+  EXPECT_EQ(seen.messages.front(),
+            static_cast<UINT>(WM_INITDIALOG));  // no WM_CREATE for the procedure
   // The owner is disabled while the dialog is up, and enabled again after.
   EXPECT_EQ(seen.ownerAtInit, owner);
   EXPECT_FALSE(seen.ownerEnabledAtInit);
@@ -167,8 +167,9 @@ TEST_F(DialogRun, FocusGoesToTheFirstTabStopWhenInitReturnsTrue) {
       focusId = focus ? GetDlgCtrlID(focus) : 0;
       HWND edit = GetFocus();
       DWORD start = 0, end = 0;
-      if (edit) SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                             reinterpret_cast<LPARAM>(&end));
+      if (edit)
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
       selection = {start, end};
       return DialogAgent::DialogSteps(shown);
     }
@@ -188,7 +189,7 @@ TEST_F(DialogRun, FocusGoesToTheFirstTabStopWhenInitReturnsTrue) {
   SetFocus(owner);
   Run(Sample(), owner);
   EXPECT_EQ(focusAgent.focus, nullptr);  // the disabled owner lost it; nobody took it
-  EXPECT_EQ(GetFocus(), owner);  // given back when the dialog has gone
+  EXPECT_EQ(GetFocus(), owner);          // given back when the dialog has gone
 }
 
 TEST_F(DialogRun, TheDefaultButtonIsTheFirstDefPushButton) {
@@ -230,11 +231,22 @@ TEST_F(DialogRun, WithoutAnswerTheCloseBoxThenTheDefaultButton) {
       {"no agent", false, true, false, IDCANCEL, {"close"}, {{IDCANCEL, BN_CLICKED}}, 0},
       {"silent agent", true, true, false, IDCANCEL, {"close"}, {{IDCANCEL, BN_CLICKED}}, 0},
       // A disabled Cancel button makes the close box do nothing: Enter then.
-      {"cancel disabled", true, true, true, IDOK,
-       {"close", "enter (default button 1)"}, {{IDOK, BN_CLICKED}}, 0},
-      {"procedure ignores both", true, false, false, IDCANCEL,
+      {"cancel disabled",
+       true,
+       true,
+       true,
+       IDOK,
        {"close", "enter (default button 1)"},
-       {{IDCANCEL, BN_CLICKED}, {IDOK, BN_CLICKED}}, 1},
+       {{IDOK, BN_CLICKED}},
+       0},
+      {"procedure ignores both",
+       true,
+       false,
+       false,
+       IDCANCEL,
+       {"close", "enter (default button 1)"},
+       {{IDCANCEL, BN_CLICKED}, {IDOK, BN_CLICKED}},
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -82,21 +82,19 @@ sigplat::DialogTemplate Main() {
   hidden.style &= ~static_cast<DWORD>(WS_VISIBLE);
   auto hiddenList = Control("LISTBOX", 1025, LBS_NOTIFY);
   hiddenList.style &= ~static_cast<DWORD>(WS_VISIBLE);
-  return Template(
-      500, {hiddenList,  // holds the same items, but the user cannot see it
-            Control("LISTBOX", 1020, LBS_NOTIFY | WS_TABSTOP),
-            Control("COMBOBOX", 1021, CBS_DROPDOWNLIST | WS_TABSTOP),
-            Control("EDIT", 1001, ES_AUTOHSCROLL | WS_TABSTOP),
-            Control("BUTTON", 1040, BS_AUTOCHECKBOX | WS_TABSTOP, "Warn"),
-            disabledGroupChild, hidden,
-            Control("BUTTON", 1043, BS_CHECKBOX, "Manual"),
-            Control("BUTTON", 1044, BS_AUTO3STATE, "Three"),
-            Control("BUTTON", 1045, BS_AUTORADIOBUTTON | WS_GROUP, "R1"),
-            Control("BUTTON", 1046, BS_AUTORADIOBUTTON, "R2"),
-            Control("BUTTON", 1047, BS_GROUPBOX | WS_GROUP, "Group"),
-            Control("BUTTON", 1050, BS_PUSHBUTTON | WS_TABSTOP, "About"),
-            Control("BUTTON", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK"),
-            Control("BUTTON", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, "Cancel")});
+  return Template(500, {hiddenList,  // holds the same items, but the user cannot see it
+                        Control("LISTBOX", 1020, LBS_NOTIFY | WS_TABSTOP),
+                        Control("COMBOBOX", 1021, CBS_DROPDOWNLIST | WS_TABSTOP),
+                        Control("EDIT", 1001, ES_AUTOHSCROLL | WS_TABSTOP),
+                        Control("BUTTON", 1040, BS_AUTOCHECKBOX | WS_TABSTOP, "Warn"),
+                        disabledGroupChild, hidden, Control("BUTTON", 1043, BS_CHECKBOX, "Manual"),
+                        Control("BUTTON", 1044, BS_AUTO3STATE, "Three"),
+                        Control("BUTTON", 1045, BS_AUTORADIOBUTTON | WS_GROUP, "R1"),
+                        Control("BUTTON", 1046, BS_AUTORADIOBUTTON, "R2"),
+                        Control("BUTTON", 1047, BS_GROUPBOX | WS_GROUP, "Group"),
+                        Control("BUTTON", 1050, BS_PUSHBUTTON | WS_TABSTOP, "About"),
+                        Control("BUTTON", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK"),
+                        Control("BUTTON", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, "Cancel")});
 }
 
 class DialogSteps : public WindowTest {
@@ -116,9 +114,7 @@ class DialogSteps : public WindowTest {
     t.controls[5].style |= WS_DISABLED;
     return sigplat::RunDialogTemplate(t, kInstance, nullptr, MainProc, 0);
   }
-  const sigplat::DialogRecord& Record(size_t i = 0) {
-    return sigplat::Transcript().at(i).dialog;
-  }
+  const sigplat::DialogRecord& Record(size_t i = 0) { return sigplat::Transcript().at(i).dialog; }
   Heard heard;
   DialogAgent agent;
 };
@@ -153,8 +149,8 @@ TEST_F(DialogSteps, EachKindOfStepDoesWhatAPersonWould) {
       MakeStep(StepKind::Pick, 1021, "Restricted"),
       MakeStep(StepKind::Type, 1001, "Eyes only"),
       MakeStep(StepKind::Check, 1040),
-      MakeStep(StepKind::Check, 1040),    // already checked: no click
-      MakeStep(StepKind::Check, 1044),    // auto 3-state: one click to checked
+      MakeStep(StepKind::Check, 1040),  // already checked: no click
+      MakeStep(StepKind::Check, 1044),  // auto 3-state: one click to checked
       MakeStep(StepKind::Check, 1046),
       MakeStep(StepKind::Uncheck, 1043),  // already unchecked
       MakeStep(StepKind::Help, 1001),
@@ -196,48 +192,42 @@ TEST_F(DialogSteps, EachKindOfStepDoesWhatAPersonWould) {
   const sigplat::DialogRecord& r = Record();
   EXPECT_TRUE(r.answered);
   EXPECT_TRUE(r.errors.empty()) << r.errors.front();
-  EXPECT_EQ(r.steps, (Lines{"select \"restricted\"", "double-click \"Secret\"",
-                            "pick 1021 \"Restricted\"", "type 1001 \"Eyes only\"", "check 1040",
-                            "check 1040", "check 1044", "check 1046", "uncheck 1043",
-                            "help 1001", "click 1"}));
+  EXPECT_EQ(r.steps,
+            (Lines{"select \"restricted\"", "double-click \"Secret\"", "pick 1021 \"Restricted\"",
+                   "type 1001 \"Eyes only\"", "check 1040", "check 1040", "check 1044",
+                   "check 1046", "uncheck 1043", "help 1001", "click 1"}));
 }
 
 TEST_F(DialogSteps, StepsAPersonCouldNotTakeAreRecordedAndSkipped) {
-  EXPECT_EQ(Run({
-                MakeStep(StepKind::Click, 1041),        // disabled
-                MakeStep(StepKind::Check, 1042),        // hidden
-                MakeStep(StepKind::Click, 4242),        // no such control
-                MakeStep(StepKind::Type, 1040, "x"),    // not an edit
-                MakeStep(StepKind::Click, 1047),        // a group box
-                MakeStep(StepKind::Check, 1045),
-                MakeStep(StepKind::Uncheck, 1045),      // radio buttons cannot be unchecked
-                MakeStep(StepKind::Check, 1043),        // the procedure never checks it
-                MakeStep(StepKind::Select, 0, "Top Secret"),
-                MakeStep(StepKind::Pick, 1021, "Top Secret"),
-                MakeStep(StepKind::Date, 1060),
-                MakeStep(StepKind::Page),
-                MakeStep(StepKind::Help, 1042),
-                MakeStep(StepKind::Click, IDCANCEL),
-                MakeStep(StepKind::Click, IDOK),        // too late
-            }),
-            IDCANCEL);
+  EXPECT_EQ(
+      Run({
+          MakeStep(StepKind::Click, 1041),      // disabled
+          MakeStep(StepKind::Check, 1042),      // hidden
+          MakeStep(StepKind::Click, 4242),      // no such control
+          MakeStep(StepKind::Type, 1040, "x"),  // not an edit
+          MakeStep(StepKind::Click, 1047),      // a group box
+          MakeStep(StepKind::Check, 1045),
+          MakeStep(StepKind::Uncheck, 1045),  // radio buttons cannot be unchecked
+          MakeStep(StepKind::Check, 1043),    // the procedure never checks it
+          MakeStep(StepKind::Select, 0, "Top Secret"), MakeStep(StepKind::Pick, 1021, "Top Secret"),
+          MakeStep(StepKind::Date, 1060), MakeStep(StepKind::Page), MakeStep(StepKind::Help, 1042),
+          MakeStep(StepKind::Click, IDCANCEL), MakeStep(StepKind::Click, IDOK),  // too late
+      }),
+      IDCANCEL);
   EXPECT_EQ(Clicks(heard.commands),
             (CommandList{{1045, BN_CLICKED}, {1043, BN_CLICKED}, {IDCANCEL, BN_CLICKED}}));
   EXPECT_TRUE(heard.helpIds.empty());
-  EXPECT_EQ(Record().errors,
-            (Lines{"click 1041: the control is disabled",
-                   "check 1042: the control is hidden",
-                   "click 4242: no control 4242",
-                   "type 1040 \"x\": the control is not an edit control",
-                   "click 1047: a group box cannot be clicked",
-                   "uncheck 1045: a radio button cannot be unchecked by clicking it",
-                   "check 1043: the control stayed unchecked",
-                   "select \"Top Secret\": no list item \"Top Secret\"",
-                   "pick 1021 \"Top Secret\": no entry \"Top Secret\"",
-                   "date 1060 0-00-00: not available yet",
-                   "page 0: not available yet",
-                   "help 1042: the control is hidden",
-                   "click 1: the dialog had already ended"}));
+  EXPECT_EQ(
+      Record().errors,
+      (Lines{"click 1041: the control is disabled", "check 1042: the control is hidden",
+             "click 4242: no control 4242", "type 1040 \"x\": the control is not an edit control",
+             "click 1047: a group box cannot be clicked",
+             "uncheck 1045: a radio button cannot be unchecked by clicking it",
+             "check 1043: the control stayed unchecked",
+             "select \"Top Secret\": no list item \"Top Secret\"",
+             "pick 1021 \"Top Secret\": no entry \"Top Secret\"",
+             "date 1060 0-00-00: not available yet", "page 0: not available yet",
+             "help 1042: the control is hidden", "click 1: the dialog had already ended"}));
   EXPECT_EQ(Record().steps.front(), "click 1041 (not taken: the control is disabled)");
   EXPECT_EQ(Record().steps.size(), 15u);
 }
@@ -299,8 +289,7 @@ TEST_F(DialogSteps, ANestedDialogComesAfterItsParentInTheTranscript) {
   ASSERT_EQ(transcript.size(), 2u);
   EXPECT_EQ(transcript[0].dialog.templateId, 500);
   EXPECT_EQ(transcript[1].dialog.templateId, 600);
-  EXPECT_EQ(transcript[0].dialog.steps,
-            (Lines{"click 1050", "select \"Secret\"", "click 1"}));
+  EXPECT_EQ(transcript[0].dialog.steps, (Lines{"click 1050", "select \"Secret\"", "click 1"}));
   EXPECT_EQ(transcript[0].dialog.result, IDOK);
   EXPECT_EQ(transcript[1].dialog.steps, (Lines{"click 1"}));
   EXPECT_EQ(transcript[1].dialog.result, IDOK);

@@ -11,8 +11,8 @@
 
 #include "sigplat/dialog_template.h"
 #include "sigplat/user_agent.h"
-#include "window_test_support.h"
 #include "winapi.h"
+#include "window_test_support.h"
 
 namespace wintest {
 

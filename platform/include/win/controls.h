@@ -8,9 +8,6 @@
 #include "win/dialog.h"
 #include "win/user.h"
 
-// Keyboard input an edit control takes, one character per message.
-#define WM_CHAR 0x0102
-
 // F1 and the context menu. A child window's default procedure passes both
 // to its parent, so they reach the dialog procedure.
 #define WM_CONTEXTMENU 0x007B
@@ -25,7 +22,7 @@ typedef struct tagHELPINFO {
   int iCtrlId;         // the control's id
   HANDLE hItemHandle;  // the control's window
   DWORD_PTR dwContextId;
-  POINT MousePos;      // screen position of the cursor when help was asked for
+  POINT MousePos;  // screen position of the cursor when help was asked for
 } HELPINFO, *LPHELPINFO;
 
 // Errors of the dialog manager.
