@@ -138,7 +138,7 @@ INT_PTR RunModalDialog(const DialogTemplate& t, HINSTANCE module, HWND owner, DL
 
 namespace sigplat {
 
-WINBASEAPI INT_PTR RunDialogTemplate(const DialogTemplate& dialogTemplate, HINSTANCE module,
+SIGPLAT_API INT_PTR RunDialogTemplate(const DialogTemplate& dialogTemplate, HINSTANCE module,
                                      HWND owner, DLGPROC dialogProc, LPARAM initParam) {
   return win::RunModalDialog(dialogTemplate, module, owner, dialogProc, initParam,
                              "RunDialogTemplate");

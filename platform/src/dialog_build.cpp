@@ -92,6 +92,15 @@ HWND BuildDialog(const DialogTemplate& t, HINSTANCE module, HWND owner, DLGPROC 
                   ERROR_NOT_SUPPORTED);
     return nullptr;
   }
+  if (!t.className.empty() || !t.menu.empty()) {
+    ReportFailure(api,
+                  "dialog " + std::to_string(t.id) + ": " +
+                      (t.menu.empty() ? "a dialog class of its own (" + t.className + ")"
+                                      : "a menu (" + t.menu + ")") +
+                      " is not supported",
+                  ERROR_NOT_SUPPORTED);
+    return nullptr;
+  }
   BaseUnits units = BaseUnitsOf(t);
   RECT r = ToPixels(units, t.x, t.y, t.cx, t.cy);
   int width = r.right - r.left;

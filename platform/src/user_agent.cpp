@@ -36,16 +36,16 @@ TranscriptEntry* TranscriptEntryAt(const TranscriptPlace& place) {
   return &TheTranscript()[place.index];
 }
 
-WINBASEAPI void SetUserAgent(UserAgent* agent) { g_agent = agent; }
+SIGPLAT_API void SetUserAgent(UserAgent* agent) { g_agent = agent; }
 
-WINBASEAPI const std::vector<TranscriptEntry>& Transcript() { return TheTranscript(); }
+SIGPLAT_API const std::vector<TranscriptEntry>& Transcript() { return TheTranscript(); }
 
-WINBASEAPI void ClearTranscript() {
+SIGPLAT_API void ClearTranscript() {
   TheTranscript().clear();
   ++g_clearings;
 }
 
-WINBASEAPI std::string ButtonName(int id) {
+SIGPLAT_API std::string ButtonName(int id) {
   switch (id) {
     case IDOK:
       return "OK";
@@ -70,7 +70,7 @@ WINBASEAPI std::string ButtonName(int id) {
   }
 }
 
-WINBASEAPI std::string IconName(UINT type) {
+SIGPLAT_API std::string IconName(UINT type) {
   switch (type & MB_ICONMASK) {
     case 0:
       return "";
@@ -87,7 +87,7 @@ WINBASEAPI std::string IconName(UINT type) {
   }
 }
 
-WINBASEAPI std::string ButtonsName(UINT type) {
+SIGPLAT_API std::string ButtonsName(UINT type) {
   std::vector<int> buttons;
   if (!MessageBoxButtons(type, &buttons)) return Unknown(type & MB_TYPEMASK);
   std::string names;

@@ -1,11 +1,12 @@
 // The built-in controls a dialog holds (static, button, edit, list box, combo
 // box): their messages, notification codes and styles, and the help request a
 // control passes up to its dialog. The button messages and styles live in
-// win/dialog.h.
+// win/dialog.h, the other controls' styles in win/styles.h.
 #pragma once
 
 #include "win/base.h"
 #include "win/dialog.h"
+#include "win/styles.h"
 #include "win/user.h"
 
 // F1 and the context menu. A child window's default procedure passes both
@@ -54,23 +55,7 @@ typedef struct tagHELPINFO {
 #define STM_GETIMAGE 0x0173
 #define STN_CLICKED 0
 
-// Edit controls. The style constants are guarded: win/styles.h may define them too.
-#ifndef ES_LEFT
-#define ES_LEFT 0x0000L
-#define ES_CENTER 0x0001L
-#define ES_RIGHT 0x0002L
-#define ES_MULTILINE 0x0004L
-#define ES_UPPERCASE 0x0008L
-#define ES_LOWERCASE 0x0010L
-#define ES_PASSWORD 0x0020L
-#define ES_AUTOVSCROLL 0x0040L
-#define ES_AUTOHSCROLL 0x0080L
-#define ES_NOHIDESEL 0x0100L
-#define ES_READONLY 0x0800L
-#define ES_WANTRETURN 0x1000L
-#define ES_NUMBER 0x2000L
-#endif
-
+// Edit controls.
 #define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1
 #define EM_GETMODIFY 0x00B8
@@ -89,22 +74,6 @@ typedef struct tagHELPINFO {
 #define EN_MAXTEXT 0x0501
 
 // List boxes.
-#ifndef LBS_NOTIFY
-#define LBS_NOTIFY 0x0001L
-#define LBS_SORT 0x0002L
-#define LBS_NOREDRAW 0x0004L
-#define LBS_MULTIPLESEL 0x0008L
-#define LBS_OWNERDRAWFIXED 0x0010L
-#define LBS_OWNERDRAWVARIABLE 0x0020L
-#define LBS_HASSTRINGS 0x0040L
-#define LBS_USETABSTOPS 0x0080L
-#define LBS_NOINTEGRALHEIGHT 0x0100L
-#define LBS_EXTENDEDSEL 0x0800L
-#define LBS_DISABLENOSCROLL 0x1000L
-#define LBS_NOSEL 0x4000L
-#define LBS_STANDARD (LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER)
-#endif
-
 #define LB_OKAY 0
 #define LB_ERR (-1)
 #define LB_ERRSPACE (-2)
@@ -134,19 +103,6 @@ typedef struct tagHELPINFO {
 #define LBN_KILLFOCUS 5
 
 // Combo boxes.
-#ifndef CBS_SIMPLE
-#define CBS_SIMPLE 0x0001L
-#define CBS_DROPDOWN 0x0002L
-#define CBS_DROPDOWNLIST 0x0003L
-#define CBS_OWNERDRAWFIXED 0x0010L
-#define CBS_OWNERDRAWVARIABLE 0x0020L
-#define CBS_AUTOHSCROLL 0x0040L
-#define CBS_SORT 0x0100L
-#define CBS_HASSTRINGS 0x0200L
-#define CBS_NOINTEGRALHEIGHT 0x0400L
-#define CBS_DISABLENOSCROLL 0x0800L
-#endif
-
 #define CB_OKAY 0
 #define CB_ERR (-1)
 #define CB_ERRSPACE (-2)
