@@ -2,12 +2,10 @@
 // executable and the version dialog answered by the test.
 #include "env/outlook_version.h"
 
-#include "extension/module_state.h"
 #include "rules/settings_store.h"
 #include "sigplat/pe_image.h"
 #include "sigplat/world.h"
-#include "tests/support/deliverable.h"
-#include "tests/support/fresh_world.h"
+#include "tests/support/extension_module.h"
 
 namespace {
 
@@ -15,23 +13,12 @@ using sigtest::kUserKey;
 
 const char kOffice[] = "C:\\Program Files\\Microsoft Office\\Office\\";
 
-class HostVersion : public sigtest::FreshWorld {
+class HostVersion : public sigtest::ExtensionModule {
  protected:
   void SetUp() override {
-    FreshWorld::SetUp();
+    ExtensionModule::SetUp();
     sigplat::SetExecutablePath(std::string(kOffice) + "OUTLOOK.EXE");
-    // The dialogs come from the extension's own resources.
-    sigtest::InstallLibrary(SIGIL32_PATH, "C:\\Program Files\\Sigilon\\Sigil32.dll");
-    module_ = LoadLibraryA("C:\\Program Files\\Sigilon\\Sigil32.dll");
-    ASSERT_NE(module_, nullptr);
-    ghInstDLL = module_;
-    sigplat::ClearTranscript();
     bWarningEnabled = FALSE;
-  }
-  void TearDown() override {
-    ghInstDLL = nullptr;
-    FreeLibrary(module_);
-    FreshWorld::TearDown();
   }
   void Host(WORD a, WORD b, WORD c, WORD d) {
     DWORD error = 0;
@@ -42,7 +29,6 @@ class HostVersion : public sigtest::FreshWorld {
     SetDword(HKEY_CURRENT_USER, kUserKey, "LastMajorBuild", major);
     SetDword(HKEY_CURRENT_USER, kUserKey, "LastMinorBuild", minor);
   }
-  HMODULE module_ = nullptr;
 };
 
 TEST_F(HostVersion, KnownBuildIsAcceptedQuietly) {
@@ -120,6 +106,22 @@ TEST_F(HostVersion, MissingLibraryOrExecutableMeansNoOutlook) {
   WriteWorldFile("C:\\Program Files\\Microsoft Office\\Office\\outllib.dll", "not an image");
   EXPECT_EQ(CheckOutlookVersion(nullptr), 0);
   EXPECT_TRUE(sigplat::Transcript().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HostVersion, VersionDialogShowsTheStoredWarningChoice) {
+  Host(9, 0, 0, 3821);
+  Accepted(0x00090000, 0x00000A41);
+  SetDword(HKEY_CURRENT_USER, kUserKey, "WarningEnabled", 1);
+  agent_.QueueDialog({sigtest::Click(1064)});
+  EXPECT_EQ(CheckOutlookVersion(nullptr), 99);
+  const sigplat::ControlState* box = ShownControl(1063);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->checked, BST_CHECKED);
+  EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kUserKey, "LastMinorBuild"), 0xA41u);  // still asks
 }
 
 }  // namespace
