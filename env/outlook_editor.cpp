@@ -140,25 +140,16 @@ INT_PTR CALLBACK WordBodyWarningDlg(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
     case WM_INITDIALOG: {
       SIGTRACE(TRACE_FUNCTION, "WordBodyWarningDlg()\r\n");
       CentreDialog(hDlg);
-      HKEY hKey = nullptr;
-      if (OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) {
-        ReadRegistryFlag(hKey, "WordWarning", &bWordWarning);
-        RegCloseKey(hKey);
-      }
+      ReadUserFlag("WordWarning", &bWordWarning);
       CheckDlgButton(hDlg, kWarningCheckBox, bWordWarning ? BST_CHECKED : BST_UNCHECKED);
       return TRUE;
     }
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kWarningCheckBox: {
+        case kWarningCheckBox:
           bWordWarning = IsDlgButtonChecked(hDlg, kWarningCheckBox) == BST_CHECKED;
-          HKEY hKey = nullptr;
-          if (OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) {
-            WriteRegistryDword(hKey, "WordWarning", static_cast<DWORD>(bWordWarning));
-            RegCloseKey(hKey);
-          }
+          WriteUserDword("WordWarning", static_cast<DWORD>(bWordWarning));
           return TRUE;
-        }
         case kOkButton:
           EndDialog(hDlg, 1);
           return TRUE;

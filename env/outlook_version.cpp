@@ -63,11 +63,8 @@ BOOL ReadFileVersion(const char* szPath, DWORD* pdwMS, DWORD* pdwLS) {
 }
 
 void StoreAcceptedBuild() {
-  HKEY hKey = nullptr;
-  if (!OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) return;
-  WriteRegistryDword(hKey, "LastMajorBuild", dwCurrentVersionMS);
-  WriteRegistryDword(hKey, "LastMinorBuild", dwCurrentVersionLS);
-  RegCloseKey(hKey);
+  WriteUserDword("LastMajorBuild", dwCurrentVersionMS);
+  WriteUserDword("LastMinorBuild", dwCurrentVersionLS);
 }
 
 }  // namespace
@@ -77,12 +74,8 @@ int CheckOutlookVersion(HWND hwnd) {
   int nResult = OutlookUnsupported;
   DWORD dwLastMajorBuild = 0;
   DWORD dwLastMinorBuild = 0;
-  HKEY hKey = nullptr;
-  if (OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) {
-    ReadRegistryDword(hKey, "LastMajorBuild", &dwLastMajorBuild);
-    ReadRegistryDword(hKey, "LastMinorBuild", &dwLastMinorBuild);
-    RegCloseKey(hKey);
-  }
+  ReadUserDword("LastMajorBuild", &dwLastMajorBuild);
+  ReadUserDword("LastMinorBuild", &dwLastMinorBuild);
 
   char szPath[200] = "";
   const DWORD n = GetModuleFileNameA(nullptr, szPath, sizeof szPath);
@@ -109,10 +102,7 @@ int CheckOutlookVersion(HWND hwnd) {
 
   if (dwMS != dwLastMajorBuild || dwLS != dwLastMinorBuild) {
     bWarningEnabled = TRUE;
-    if (OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) {
-      ReadRegistryFlag(hKey, "WarningEnabled", &bWarningEnabled);
-      RegCloseKey(hKey);
-    }
+    ReadUserFlag("WarningEnabled", &bWarningEnabled);
   }
   const BOOL bNewer = dwMS >= dwLastMajorBuild;
 
@@ -143,25 +133,16 @@ INT_PTR CALLBACK VersionDlg(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG: {
       SIGTRACE(TRACE_FUNCTION, "VersionDlg()\r\n");
       CentreDialog(hDlg);
-      HKEY hKey = nullptr;
-      if (OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) {
-        ReadRegistryFlag(hKey, "WarningEnabled", &bWarningEnabled);
-        RegCloseKey(hKey);
-      }
+      ReadUserFlag("WarningEnabled", &bWarningEnabled);
       CheckDlgButton(hDlg, kWarningCheckBox, bWarningEnabled ? BST_CHECKED : BST_UNCHECKED);
       return TRUE;
     }
     case WM_COMMAND: {
       switch (LOWORD(wParam)) {
-        case kWarningCheckBox: {
+        case kWarningCheckBox:
           bWarningEnabled = IsDlgButtonChecked(hDlg, kWarningCheckBox) == BST_CHECKED;
-          HKEY hKey = nullptr;
-          if (OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) {
-            WriteRegistryDword(hKey, "WarningEnabled", static_cast<DWORD>(bWarningEnabled));
-            RegCloseKey(hKey);
-          }
+          WriteUserDword("WarningEnabled", static_cast<DWORD>(bWarningEnabled));
           break;
-        }
         case kYesButton:
           EndDialog(hDlg, 1);
           break;

@@ -146,6 +146,29 @@ BOOL WriteRegistryString(HKEY hKey, const char* szName, const char* szValue) {
                         static_cast<DWORD>(std::strlen(szValue) + 1)) == ERROR_SUCCESS;
 }
 
+BOOL ReadUserDword(const char* szName, DWORD* pdwValue) {
+  HKEY hKey = nullptr;
+  if (!OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) return FALSE;
+  const BOOL bRead = ReadRegistryDword(hKey, szName, pdwValue);
+  RegCloseKey(hKey);
+  return bRead;
+}
+
+BOOL ReadUserFlag(const char* szName, BOOL* pbValue) {
+  DWORD dw = static_cast<DWORD>(*pbValue);
+  if (!ReadUserDword(szName, &dw)) return FALSE;
+  *pbValue = static_cast<BOOL>(dw);
+  return TRUE;
+}
+
+BOOL WriteUserDword(const char* szName, DWORD dwValue) {
+  HKEY hKey = nullptr;
+  if (!OpenSettingsKey(HKEY_CURRENT_USER, szExchangeExt, KEY_READ | KEY_WRITE, &hKey)) return FALSE;
+  const BOOL bWritten = WriteRegistryDword(hKey, szName, dwValue);
+  RegCloseKey(hKey);
+  return bWritten;
+}
+
 void CheckRegistryKeys() {
   SIGTRACE(TRACE_FUNCTION, "CheckRegistryKeys()\r\n");
   HKEY hKey = nullptr;

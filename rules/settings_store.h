@@ -67,6 +67,11 @@ BOOL ReadRegistryFlag(HKEY hKey, const char* szName, BOOL* pbValue);
 BOOL ReadRegistryString(HKEY hKey, const char* szName, char* szValue, DWORD cbLimit);
 BOOL WriteRegistryDword(HKEY hKey, const char* szName, DWORD dwValue);
 BOOL WriteRegistryString(HKEY hKey, const char* szName, const char* szValue);
+// One value of the user key, opened and closed around the access; for the
+// dialogs that keep a choice there. The read follows the rule above.
+BOOL ReadUserFlag(const char* szName, BOOL* pbValue);
+BOOL ReadUserDword(const char* szName, DWORD* pdwValue);
+BOOL WriteUserDword(const char* szName, DWORD dwValue);
 // Opens a key below a root (the root itself is closed at once), recording the
 // result in lError.
 BOOL OpenSettingsKey(HKEY hRoot, const char* szPath, REGSAM sam, HKEY* phKey);

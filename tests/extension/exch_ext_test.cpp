@@ -6,60 +6,9 @@
 #include "extension/message_events.h"
 #include "extension/message_state.h"
 #include "tests/support/fresh_world.h"
+#include "tests/support/test_callback.h"
 
 namespace {
-
-// The host's callback as the extension sees it: a window, and Outlook's own
-// callback interface unless the host is another client.
-class FakeCallback : public IExchExtCallback, public IOutlookExtCallback {
- public:
-  explicit FakeCallback(bool isOutlook) : isOutlook_(isOutlook) {}
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    *ppv = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IExchExtCallback)) {
-      *ppv = static_cast<IExchExtCallback*>(this);
-    } else if (isOutlook_ && IsEqualIID(riid, IID_IOutlookExtCallback)) {
-      *ppv = static_cast<IOutlookExtCallback*>(this);
-    } else {
-      return E_NOINTERFACE;
-    }
-    ++refs;
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-  STDMETHODIMP_(ULONG) Release() override { return --refs; }
-  STDMETHODIMP GetVersion(ULONG*, ULONG) override { return E_NOTIMPL; }
-  STDMETHODIMP GetWindow(HWND* phwnd) override {
-    *phwnd = nullptr;
-    return S_OK;
-  }
-  STDMETHODIMP GetMenu(HMENU*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetToolbar(ULONG, HWND*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetSession(LPMAPISESSION*, LPADRBOOK*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetObject(LPMDB*, LPMAPIPROP*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetSelectionCount(ULONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetSelectionItem(ULONG, ULONG*, LPENTRYID*, ULONG*, LPSTR, ULONG, ULONG*,
-                                ULONG) override {
-    return E_NOTIMPL;
-  }
-  STDMETHODIMP GetMenuPos(ULONG, HMENU*, ULONG*, ULONG*, ULONG) override { return E_NOTIMPL; }
-  STDMETHODIMP GetSharedExtsDir(LPSTR, ULONG, ULONG) override { return E_NOTIMPL; }
-  STDMETHODIMP GetRecipients(LPADRLIST*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetRecipients(LPADRLIST) override { return E_NOTIMPL; }
-  STDMETHODIMP GetNewMessageSite(ULONG, LPMAPIFOLDER, LPPERSISTMESSAGE, LPMESSAGE*,
-                                 LPMAPIMESSAGESITE*, LPMAPIVIEWCONTEXT*, ULONG) override {
-    return E_NOTIMPL;
-  }
-  STDMETHODIMP RegisterModeless(LPMAPIVIEWCONTEXT, HWND) override { return E_NOTIMPL; }
-  STDMETHODIMP ChooseFolder(LPMAPIFOLDER*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetObject(IUnknown**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetOfficeCharacter(void**) override { return E_NOTIMPL; }
-
-  int refs = 0;
-
- private:
-  bool isOutlook_;
-};
 
 class ExtensionObject : public sigtest::FreshWorld {
  protected:
@@ -110,7 +59,7 @@ struct ContextCase {
 class InstallContexts : public ExtensionObject, public ::testing::WithParamInterface<ContextCase> {};
 
 TEST_P(InstallContexts, AcceptsTheViewerNotesAndPropertySheetsOnly) {
-  FakeCallback outlook(true);
+  sigtest::TestCallback outlook;
   LPEXCHEXT ext = ExchEntryPoint();
   EXPECT_EQ(ext->Install(&outlook, GetParam().context, 0), GetParam().expected);
   EXPECT_EQ(CurrentContext, GetParam().context);  // recorded even when declined
@@ -128,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ContextCase{0x40, S_FALSE}));
 
 TEST_F(ExtensionObject, InstallDeclinesAHostThatIsNotOutlook) {
-  FakeCallback other(false);
+  sigtest::TestCallback other(false);
   LPEXCHEXT ext = ExchEntryPoint();
   for (ULONG context : {2u, 6u, 7u, 12u}) EXPECT_EQ(ext->Install(&other, context, 0), S_FALSE);
   ext->Release();
@@ -137,7 +86,7 @@ TEST_F(ExtensionObject, InstallDeclinesAHostThatIsNotOutlook) {
 TEST_F(ExtensionObject, RejectedVersionDeclinesEveryContextWithoutCheckingAgain) {
   bCorrectVersion = FALSE;
   nOutlookVersion = 0;
-  FakeCallback outlook(true);
+  sigtest::TestCallback outlook;
   LPEXCHEXT ext = ExchEntryPoint();
   for (ULONG context : {2u, 6u, 7u, 12u}) EXPECT_EQ(ext->Install(&outlook, context, 0), S_FALSE);
   EXPECT_TRUE(Boxes().empty());
@@ -175,7 +124,7 @@ TEST_F(ExtensionObject, QueryInterfaceFollowsItsTable) {
 }
 
 TEST_F(ExtensionObject, PropertySheetsOnlyOutsideNotesAndTheViewer) {
-  FakeCallback outlook(true);
+  sigtest::TestCallback outlook;
   LPEXCHEXT ext = ExchEntryPoint();
   for (ULONG context : {2u, 6u, 7u, 8u, 9u, 10u, 11u}) {
     ext->Install(&outlook, context, 0);
