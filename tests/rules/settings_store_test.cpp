@@ -178,7 +178,8 @@ TEST_F(SettingsStore, MissingMachineKeyResetsOncePerMissingMarkerAndRunsOnPreset
   EXPECT_EQ(boxes[3], "Invalid Classification Prefix|Error reading the classification prefix "
                       "from the registry.  The value will be reset.\n");
   EXPECT_STREQ(szMatchString, "Classification:");
-  EXPECT_TRUE(ValueNames("user.reg", kUserHeader).empty());
+  // Only DMS detection wrote to the key: the name it found nowhere, stored empty.
+  EXPECT_EQ(ValueNames("user.reg", kUserHeader), std::vector<std::string>{"DMSModuleName"});
 }
 
 TEST_F(SettingsStore, ChecksAfterAResetSeeTheRepairedKey) {

@@ -1,6 +1,7 @@
 #include "tests/support/fresh_world.h"
 
 #include <cstdlib>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,7 +14,23 @@ namespace sigtest {
 const char kUserKey[] = "Software\\Microsoft\\Exchange\\Client\\Extensions\\Sigilon for Outlook";
 const char kMachineKey[] = "SOFTWARE\\Quillfen Software\\Sigilon for Outlook\\8.6";
 
+namespace {
+
+// The test process's own environment, which the simulated one replaces.
+std::vector<std::pair<std::string, std::string>> RealEnvironment() {
+  std::vector<std::pair<std::string, std::string>> vars;
+  for (char** p = environ; *p; ++p) {
+    const std::string entry = *p;
+    const size_t eq = entry.find('=');
+    if (eq != std::string::npos) vars.emplace_back(entry.substr(0, eq), entry.substr(eq + 1));
+  }
+  return vars;
+}
+
+}  // namespace
+
 void FreshWorld::SetUp() {
+  realEnvironment_ = RealEnvironment();
   std::string pattern = (std::filesystem::temp_directory_path() / "sigilon-test-XXXXXX").string();
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   prefix_ = pattern;
@@ -26,6 +43,7 @@ void FreshWorld::SetUp() {
 
 void FreshWorld::TearDown() {
   sigplat::SetUserAgent(nullptr);
+  sigplat::SetEnvironment(realEnvironment_);
   sigplat::ReloadRegistry();
   std::error_code ec;
   std::filesystem::remove_all(prefix_, ec);

@@ -52,6 +52,9 @@ class FreshWorld : public ::testing::Test {
 
   std::string prefix_;
   QueuedAgent agent_;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> realEnvironment_;
 };
 
 extern const char kUserKey[];
