@@ -35,6 +35,7 @@ const std::vector<BuiltinExport>& Kernel32Exports() {
       EXPORT(GetModuleFileNameA),
       EXPORT(GetModuleHandleA),
       EXPORT(GetProcAddress),
+      EXPORT(GetTickCount),
       EXPORT(GetVersionExA),
       EXPORT(InterlockedDecrement),
       EXPORT(InterlockedIncrement),

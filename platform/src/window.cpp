@@ -6,6 +6,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "message_queue.h"
 #include "unsupported.h"
 #include "window_internal.h"
 
@@ -78,6 +79,7 @@ void FreeWindow(HWND hwnd) {
     }
   }
   ForgetFocus(hwnd);
+  ForgetWindowMessages(hwnd);
   w->windowClass->windowCount--;
   Table().erase(hwnd);
   if (Table().empty()) g_uiThread.store(std::thread::id());

@@ -58,9 +58,13 @@ std::vector<HWND>& TopLevelWindows();
 // The list that holds the window: its parent's children, or the top-level list.
 std::vector<HWND>& SiblingsOf(const Window& window);
 
-// The one path by which every message reaches a window procedure (hooks will
-// sit here). Returns 0 when the window is gone.
+// The one path by which every sent message reaches a window procedure: the
+// WH_CALLWNDPROC hooks see it first. Returns 0 when the window is gone.
 LRESULT DeliverMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The window procedure alone, for posted messages (DispatchMessageA), which
+// the call-window-procedure hooks do not see. Returns 0 when the window is gone.
+LRESULT CallWindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Focus bookkeeping for the destruction of a window: forgets the focus
 // without messages when it still names a window about to be freed.

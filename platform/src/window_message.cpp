@@ -1,11 +1,20 @@
 // Sent messages: SendMessageA and CallWindowProcA. Every message a window gets
-// passes through DeliverMessage.
+// passes through DeliverMessage, or through CallWindowProcedure when it was
+// posted.
+#include "hooks.h"
 #include "unsupported.h"
 #include "window_internal.h"
 
 namespace sigplat::win {
 
 LRESULT DeliverMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!FindWindowRecord(hwnd)) return 0;
+  CallWndProcHooks(hwnd, msg, wParam, lParam);
+  return CallWindowProcedure(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CallWindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Looked up afresh: a hook may have destroyed or subclassed the window.
   Window* w = FindWindowRecord(hwnd);
   if (!w) return 0;
   return w->wndProc(hwnd, msg, wParam, lParam);

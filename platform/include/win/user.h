@@ -220,3 +220,70 @@ WINBASEAPI int WINAPI GetSystemMetrics(int nIndex);
 #define IDCONTINUE 11
 
 WINBASEAPI int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+// ---------------------------------------------------------------------------
+// Message queue, timers and call-window-procedure hooks of the UI thread.
+// Time is the platform's virtual clock (sigplat/clock.h): it moves only when
+// the host lets it, or when GetMessageA has nothing to return but a timer
+// that will come due.
+// ---------------------------------------------------------------------------
+
+typedef struct tagMSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+} MSG, *PMSG, *LPMSG;
+
+typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+
+// lParam of a WH_CALLWNDPROC hook: the message about to reach the procedure.
+typedef struct tagCWPSTRUCT {
+  LPARAM lParam;
+  WPARAM wParam;
+  UINT message;
+  HWND hwnd;
+} CWPSTRUCT, *PCWPSTRUCT, *LPCWPSTRUCT;
+
+// Keyboard messages, which TranslateMessage would turn into characters.
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+
+// PeekMessageA options.
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+#define PM_NOYIELD 0x0002
+
+// Timer periods are clamped to this range, as on Windows.
+#define USER_TIMER_MINIMUM 0x0000000A
+#define USER_TIMER_MAXIMUM 0x7FFFFFFF
+
+// Hook types (only the call-window-procedure hook is supported) and codes.
+#define WH_CALLWNDPROC 4
+#define HC_ACTION 0
+
+WINBASEAPI BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+WINBASEAPI BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
+WINBASEAPI VOID WINAPI PostQuitMessage(int nExitCode);
+WINBASEAPI BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
+WINBASEAPI BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
+                                    UINT wRemoveMsg);
+WINBASEAPI LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
+WINBASEAPI BOOL WINAPI TranslateMessage(const MSG* lpMsg);
+
+WINBASEAPI UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse,
+                                    TIMERPROC lpTimerFunc);
+WINBASEAPI BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
+// Kernel32's, declared here with the clock it reads: the virtual time in ms.
+WINBASEAPI DWORD WINAPI GetTickCount(void);
+
+WINBASEAPI HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod,
+                                          DWORD dwThreadId);
+WINBASEAPI BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk);
+WINBASEAPI LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
