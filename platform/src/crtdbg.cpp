@@ -30,7 +30,7 @@ ReportState& State() {
 
 bool ValidType(int reportType) { return reportType >= 0 && reportType < _CRT_ERRCNT; }
 
-std::string FormatV(const char* format, va_list args) {
+__attribute__((format(printf, 1, 0))) std::string FormatV(const char* format, va_list args) {
   if (!format) return std::string();
   va_list copy;
   va_copy(copy, args);

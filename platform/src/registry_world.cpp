@@ -204,25 +204,25 @@ void NoteChange(const KeyRef& ref) {
 
 namespace sigplat {
 
-WINBASEAPI void FlushRegistry() {
+SIGPLAT_API void FlushRegistry() {
   reg::World& world = reg::TheWorld();
   std::lock_guard<std::mutex> lock(world.mutex);
   reg::SaveAll(world);
 }
 
-WINBASEAPI void ReloadRegistry() {
+SIGPLAT_API void ReloadRegistry() {
   reg::World& world = reg::TheWorld();
   std::lock_guard<std::mutex> lock(world.mutex);
   reg::Forget(world);
 }
 
-WINBASEAPI void SimulateCrashBeforeRename(bool on) {
+SIGPLAT_API void SimulateCrashBeforeRename(bool on) {
   reg::World& world = reg::TheWorld();
   std::lock_guard<std::mutex> lock(world.mutex);
   world.crashBeforeRename = on;
 }
 
-WINBASEAPI std::vector<std::string> RegistryDiagnostics() {
+SIGPLAT_API std::vector<std::string> RegistryDiagnostics() {
   reg::WorldLock lock;
   return reg::TheWorld().diagnostics;
 }

@@ -14,7 +14,7 @@ std::atomic<int> g_screenHeight{768};
 
 namespace sigplat {
 
-WINBASEAPI void SetScreenSize(int width, int height) {
+SIGPLAT_API void SetScreenSize(int width, int height) {
   if (width <= 0 || height <= 0) {
     throw std::invalid_argument("SetScreenSize: the screen needs a positive width and height");
   }

@@ -25,13 +25,13 @@ UserAgent* CurrentUserAgent() { return g_agent; }
 
 void AppendToTranscript(const TranscriptEntry& entry) { TheTranscript().push_back(entry); }
 
-WINBASEAPI void SetUserAgent(UserAgent* agent) { g_agent = agent; }
+SIGPLAT_API void SetUserAgent(UserAgent* agent) { g_agent = agent; }
 
-WINBASEAPI const std::vector<TranscriptEntry>& Transcript() { return TheTranscript(); }
+SIGPLAT_API const std::vector<TranscriptEntry>& Transcript() { return TheTranscript(); }
 
-WINBASEAPI void ClearTranscript() { TheTranscript().clear(); }
+SIGPLAT_API void ClearTranscript() { TheTranscript().clear(); }
 
-WINBASEAPI std::string ButtonName(int id) {
+SIGPLAT_API std::string ButtonName(int id) {
   switch (id) {
     case IDOK:
       return "OK";
@@ -56,7 +56,7 @@ WINBASEAPI std::string ButtonName(int id) {
   }
 }
 
-WINBASEAPI std::string IconName(UINT type) {
+SIGPLAT_API std::string IconName(UINT type) {
   switch (type & MB_ICONMASK) {
     case 0:
       return "";
@@ -73,7 +73,7 @@ WINBASEAPI std::string IconName(UINT type) {
   }
 }
 
-WINBASEAPI std::string ButtonsName(UINT type) {
+SIGPLAT_API std::string ButtonsName(UINT type) {
   std::vector<int> buttons;
   if (!MessageBoxButtons(type, &buttons)) return Unknown(type & MB_TYPEMASK);
   std::string names;

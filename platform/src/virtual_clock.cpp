@@ -23,9 +23,9 @@ void DispatchReady() {
 
 }  // namespace
 
-WINBASEAPI DWORD VirtualClock() { return static_cast<DWORD>(win::Now()); }
+SIGPLAT_API DWORD VirtualClock() { return static_cast<DWORD>(win::Now()); }
 
-WINBASEAPI void AdvanceClock(DWORD ms) {
+SIGPLAT_API void AdvanceClock(DWORD ms) {
   if (!win::OnWindowThread("AdvanceClock")) return;
   uint64_t target = win::Now() + ms;
   win::MessageFilter all;
@@ -40,12 +40,12 @@ WINBASEAPI void AdvanceClock(DWORD ms) {
   win::AdvanceNowTo(target);
 }
 
-WINBASEAPI void PumpMessages() {
+SIGPLAT_API void PumpMessages() {
   if (!win::OnWindowThread("PumpMessages")) return;
   DispatchReady();
 }
 
-WINBASEAPI void ResetClockForTests() {
+SIGPLAT_API void ResetClockForTests() {
   win::ClearQueue();
   win::ResetTimersAndClock();
 }

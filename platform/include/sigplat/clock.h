@@ -11,7 +11,7 @@
 namespace sigplat {
 
 // The current virtual time in milliseconds, as GetTickCount reports it.
-WINBASEAPI DWORD VirtualClock();
+SIGPLAT_API DWORD VirtualClock();
 
 // Lets ms milliseconds pass while the UI thread's message loop runs and the
 // user does nothing: what is queued now is dispatched first; then each timer
@@ -19,15 +19,15 @@ WINBASEAPI DWORD VirtualClock();
 // time, by dispatching its WM_TIMER through DispatchMessageA (its TIMERPROC,
 // or its window's procedure), and whatever that posts is dispatched before the
 // next timer. A pending WM_QUIT is left queued for the host's GetMessageA.
-WINBASEAPI void AdvanceClock(DWORD ms);
+SIGPLAT_API void AdvanceClock(DWORD ms);
 
 // Dispatches everything the queue holds now, posted messages first and then
 // due timers, as a message loop would while the user does nothing; the clock
 // stays where it is. A pending WM_QUIT is left queued.
-WINBASEAPI void PumpMessages();
+SIGPLAT_API void PumpMessages();
 
 // Back to time 0 with no timer, no queued message and no quit request, so that
 // each test starts from a quiet machine. Hooks are not touched.
-WINBASEAPI void ResetClockForTests();
+SIGPLAT_API void ResetClockForTests();
 
 }  // namespace sigplat

@@ -35,11 +35,11 @@ struct DialogTemplate {
 
 // The template with that id in the module's resources, or null (with the
 // last error set) when the module has none.
-WINBASEAPI const DialogTemplate* FindDialogTemplate(HINSTANCE module, LPCSTR name);
+SIGPLAT_API const DialogTemplate* FindDialogTemplate(HINSTANCE module, LPCSTR name);
 
 // Runs a modal dialog built from a template, exactly as DialogBoxParamA does
 // with one found in resources (which it uses). For hosts and tests.
-WINBASEAPI INT_PTR RunDialogTemplate(const DialogTemplate& dialogTemplate, HINSTANCE module,
+SIGPLAT_API INT_PTR RunDialogTemplate(const DialogTemplate& dialogTemplate, HINSTANCE module,
                                      HWND owner, DLGPROC dialogProc, LPARAM initParam);
 
 }  // namespace sigplat

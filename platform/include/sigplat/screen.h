@@ -7,6 +7,6 @@
 namespace sigplat {
 
 // Both sizes in pixels and positive; anything else throws std::invalid_argument.
-WINBASEAPI void SetScreenSize(int width, int height);
+SIGPLAT_API void SetScreenSize(int width, int height);
 
 }  // namespace sigplat

@@ -96,15 +96,15 @@ class UserAgent {
 };
 
 // The agent stays owned by the caller; nullptr removes it.
-WINBASEAPI void SetUserAgent(UserAgent* agent);
-WINBASEAPI const std::vector<TranscriptEntry>& Transcript();
-WINBASEAPI void ClearTranscript();
+SIGPLAT_API void SetUserAgent(UserAgent* agent);
+SIGPLAT_API const std::vector<TranscriptEntry>& Transcript();
+SIGPLAT_API void ClearTranscript();
 
 // Names for the transcript: "OK", "Cancel", "Abort", ... for a button id;
 // "error", "warning", "question", "information" or "" for the icon of MB_*
 // flags; the buttons of MB_* flags ("OK", "OK Cancel", "Yes No", ...).
-WINBASEAPI std::string ButtonName(int id);
-WINBASEAPI std::string IconName(UINT type);
-WINBASEAPI std::string ButtonsName(UINT type);
+SIGPLAT_API std::string ButtonName(int id);
+SIGPLAT_API std::string IconName(UINT type);
+SIGPLAT_API std::string ButtonsName(UINT type);
 
 }  // namespace sigplat

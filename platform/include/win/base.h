@@ -19,6 +19,8 @@
 
 // Functions of the platform library itself.
 #define WINBASEAPI extern "C" __attribute__((visibility("default")))
+// The platform's own C++ functions for hosts and tests (not part of Win32).
+#define SIGPLAT_API __attribute__((visibility("default")))
 // Functions a deliverable exports to its loader.
 #define DLLEXPORT extern "C" __attribute__((visibility("default")))
 
