@@ -54,6 +54,16 @@ World::World(const WorldOptions& options) : keep_(options.keep) {
     prefix_ = makeTemporaryPrefix();
     temporary_ = true;
   }
+  try {
+    populate(options);
+  } catch (...) {
+    // No destructor runs for a world that failed to come up.
+    tearDown();
+    throw;
+  }
+}
+
+void World::populate(const WorldOptions& options) {
   sigplat::SetPrefix(prefix_);
   // A machine as fresh as its prefix: no timers or messages of an earlier
   // script, no modules it loaded, nothing it showed.
@@ -74,7 +84,9 @@ World::World(const WorldOptions& options) : keep_(options.keep) {
   installDeliverable(options.uninstallerFile, kUninstallerPath);
 }
 
-World::~World() {
+World::~World() { tearDown(); }
+
+void World::tearDown() {
   // The hives of this prefix are not to follow the host into the next one.
   sigplat::FlushRegistry();
   sigplat::ReloadRegistry();

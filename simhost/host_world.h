@@ -54,6 +54,8 @@ class World {
   std::optional<std::string> readFile(const std::string& winPath) const;
 
  private:
+  void populate(const WorldOptions& options);
+  void tearDown();
   void applyEnvironment() const;
   void installDeliverable(const std::string& built, const char* winPath) const;
 

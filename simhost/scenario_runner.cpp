@@ -206,7 +206,8 @@ RunStatus runScenario(const std::string& file, const std::vector<Command>& scrip
     }
     report.scriptEnd(file, failures);
     return status;
-  } catch (const HostError& e) {
+  } catch (const std::exception& e) {
+    // The world could not be set up (or torn down): nothing to run in.
     report.scriptError(file, e.what());
     return RunStatus::ScriptWrong;
   }
