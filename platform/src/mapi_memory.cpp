@@ -106,7 +106,7 @@ WINBASEAPI ULONG WINAPI MAPIFreeBuffer(LPVOID lpBuffer) {
 
 namespace sigplat {
 
-WINBASEAPI size_t LiveMapiBuffers() {
+SIGPLAT_API size_t LiveMapiBuffers() {
   Chains& chains = TheChains();
   std::lock_guard<std::mutex> lock(chains.mutex);
   return chains.heads.size();

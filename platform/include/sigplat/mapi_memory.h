@@ -10,6 +10,6 @@
 namespace sigplat {
 
 // Blocks from MAPIAllocateBuffer not yet freed (their "more" blocks not counted).
-WINBASEAPI size_t LiveMapiBuffers();
+SIGPLAT_API size_t LiveMapiBuffers();
 
 }  // namespace sigplat
