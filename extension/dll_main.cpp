@@ -8,7 +8,6 @@
 #include "extension/module_state.h"
 #include "rules/settings_store.h"
 
-HINSTANCE ghInstDLL = nullptr;
 
 DLLEXPORT BOOL WINAPI DllMain(HINSTANCE hinstDLL, DWORD fdwReason, LPVOID /*lpvReserved*/) {
   switch (fdwReason) {

@@ -10,7 +10,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in version_info body_scan first_line list_file colour_map; do
+for target in version_info resource_script bitmap_decode body_scan first_line list_file colour_map; do
   corpus="$work/$target"
   mkdir -p "$corpus"
   [ -d "fuzz/corpus/$target" ] && cp -r "fuzz/corpus/$target/." "$corpus/"

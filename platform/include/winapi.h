@@ -17,6 +17,7 @@
 #include "win/registry.h"
 #include "win/user.h"
 #include "win/dialog.h"
+#include "win/styles.h"
 #include "win/resource.h"
 #include "win/version.h"
 #include "win/com.h"

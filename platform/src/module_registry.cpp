@@ -16,6 +16,7 @@ struct Registry {
   std::vector<ModuleRecord*> loadOrder;
   std::vector<std::unique_ptr<ModuleRecord>> named;
   std::map<std::string, std::unique_ptr<ModuleRecord>> sharedObjects;
+  std::vector<ModuleForgetHook> forgetHooks;
 };
 
 Registry& State() {
@@ -29,7 +30,17 @@ bool Holds(const Container& records, const ModuleRecord* record) {
                      [&](const auto& owned) { return owned.get() == record; });
 }
 
+void Forget(const ModuleRecord* record) {
+  for (ModuleForgetHook hook : State().forgetHooks) hook(record);
+}
+
 }  // namespace
+
+void AddModuleForgetHook(ModuleForgetHook hook) {
+  std::lock_guard<std::recursive_mutex> guard(LoaderLock());
+  auto& hooks = State().forgetHooks;
+  if (std::find(hooks.begin(), hooks.end(), hook) == hooks.end()) hooks.push_back(hook);
+}
 
 std::recursive_mutex& LoaderLock() { return State().lock; }
 
@@ -61,6 +72,7 @@ ModuleRecord* AdoptLibrary(std::unique_ptr<ModuleRecord> record) {
 
 void ForgetLibrary(ModuleRecord* record) {
   Registry& r = State();
+  Forget(record);
   r.loadOrder.erase(std::remove(r.loadOrder.begin(), r.loadOrder.end(), record), r.loadOrder.end());
   r.libraries.erase(std::remove_if(r.libraries.begin(), r.libraries.end(),
                                    [&](const auto& owned) { return owned.get() == record; }),
@@ -81,7 +93,10 @@ void AddNamedModule(const std::string& baseName) {
   State().named.push_back(std::move(record));
 }
 
-void ClearNamedModules() { State().named.clear(); }
+void ClearNamedModules() {
+  for (const auto& owned : State().named) Forget(owned.get());
+  State().named.clear();
+}
 
 ModuleRecord* SharedObjectModule(const std::string& posixPath) {
   auto& slot = State().sharedObjects[posixPath];
@@ -104,6 +119,7 @@ namespace sigplat {
 void SetExecutablePath(const std::string& winPath) {
   std::lock_guard<std::recursive_mutex> guard(detail::LoaderLock());
   detail::ModuleRecord& exe = detail::ExecutableModule();
+  detail::Forget(&exe);
   exe.path = winPath;
   exe.baseName = detail::WindowsBaseName(winPath);
 }

@@ -74,6 +74,12 @@ void ClearNamedModules();
 // kept, so that its handle stays valid between two enumerations.
 ModuleRecord* SharedObjectModule(const std::string& posixPath);
 
+// Called, under the loader lock, for a record about to be destroyed or to
+// stand for another file, so that what is kept per module (its resources)
+// goes with it.
+using ModuleForgetHook = void (*)(const ModuleRecord* record);
+void AddModuleForgetHook(ModuleForgetHook hook);
+
 // The Windows path GetModuleFileNameA reports for a record.
 std::string ModuleFileName(const ModuleRecord& record);
 

@@ -133,6 +133,14 @@ std::vector<std::string> FreshWorld::Boxes() const {
   return boxes;
 }
 
+std::vector<int> FreshWorld::Dialogs() const {
+  std::vector<int> dialogs;
+  for (const auto& entry : sigplat::Transcript()) {
+    if (entry.kind == sigplat::TranscriptEntry::Kind::Dialog) dialogs.push_back(entry.dialog.templateId);
+  }
+  return dialogs;
+}
+
 std::optional<std::string> FreshWorld::ReadWorldFile(const char* winPath) const {
   std::string path;
   DWORD error = 0;

@@ -18,6 +18,14 @@ namespace sigtest {
 class QueuedAgent : public sigplat::UserAgent {
  public:
   void Queue(int button) { answers_.push_back(button); }
+  // The steps for the next dialog shown, whatever its template.
+  void QueueDialog(std::vector<sigplat::DialogStep> steps) { dialogs_.push_back(std::move(steps)); }
+  std::vector<sigplat::DialogStep> DialogSteps(const sigplat::DialogRecord&) override {
+    if (dialogs_.empty()) return {};
+    std::vector<sigplat::DialogStep> steps = std::move(dialogs_.front());
+    dialogs_.pop_front();
+    return steps;
+  }
   int AnswerMessageBox(const sigplat::MessageBoxRecord&) override {
     if (answers_.empty()) return 0;
     const int answer = answers_.front();
@@ -27,7 +35,15 @@ class QueuedAgent : public sigplat::UserAgent {
 
  private:
   std::deque<int> answers_;
+  std::deque<std::vector<sigplat::DialogStep>> dialogs_;
 };
+
+inline sigplat::DialogStep Click(int control) {
+  sigplat::DialogStep step;
+  step.kind = sigplat::DialogStep::Kind::Click;
+  step.control = control;
+  return step;
+}
 
 class FreshWorld : public ::testing::Test {
  protected:
@@ -46,6 +62,8 @@ class FreshWorld : public ::testing::Test {
 
   // The message boxes shown so far, as "caption|text".
   std::vector<std::string> Boxes() const;
+  // The dialogs shown so far, by template id.
+  std::vector<int> Dialogs() const;
   // A file of the Windows world, read whole, or nullopt.
   std::optional<std::string> ReadWorldFile(const char* winPath) const;
   void WriteWorldFile(const char* winPath, const std::string& content) const;

@@ -19,6 +19,7 @@ struct DialogControl {
   DWORD style = 0;          // complete style, the statement's implied bits included
   DWORD exStyle = 0;
   int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+  DWORD helpId = 0;         // DIALOGEX only
 };
 
 struct DialogTemplate {
@@ -30,6 +31,12 @@ struct DialogTemplate {
   int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
   std::string fontFace;     // e.g. "MS Sans Serif"
   int fontPointSize = 0;
+  int fontWeight = 0;       // DIALOGEX; 0 (don't care) otherwise
+  bool fontItalic = false;  // DIALOGEX
+  int fontCharset = 1;      // DIALOGEX; DEFAULT_CHARSET unless the script names one
+  std::string className;    // CLASS; empty for the standard dialog class
+  std::string menu;         // MENU; empty for none, "#n" for a numeric id
+  DWORD helpId = 0;         // DIALOGEX
   std::vector<DialogControl> controls;  // in template order (the tab and child order)
 };
 

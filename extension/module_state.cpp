@@ -1,0 +1,3 @@
+#include "extension/module_state.h"
+
+HINSTANCE ghInstDLL = nullptr;
