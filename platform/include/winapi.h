@@ -18,6 +18,7 @@
 #include "win/user.h"
 #include "win/dialog.h"
 #include "win/styles.h"
+#include "win/controls.h"
 #include "win/resource.h"
 #include "win/version.h"
 #include "win/com.h"

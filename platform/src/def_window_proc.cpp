@@ -49,6 +49,11 @@ WINBASEAPI LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_CLOSE:
       DestroyWindow(hWnd);
       return 0;
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+      // A child passes help and context-menu requests up, so they reach the dialog.
+      if ((w->style & WS_CHILD) && w->parent) return SendMessageA(w->parent, Msg, wParam, lParam);
+      return 0;
     default:
       return 0;
   }

@@ -11,6 +11,7 @@ namespace sigplat {
 namespace {
 
 UserAgent* g_agent = nullptr;
+unsigned long g_clearings = 0;
 
 std::vector<TranscriptEntry>& TheTranscript() {
   static std::vector<TranscriptEntry> transcript;
@@ -25,11 +26,24 @@ UserAgent* CurrentUserAgent() { return g_agent; }
 
 void AppendToTranscript(const TranscriptEntry& entry) { TheTranscript().push_back(entry); }
 
+TranscriptPlace AppendToTranscriptAt(const TranscriptEntry& entry) {
+  TheTranscript().push_back(entry);
+  return TranscriptPlace{TheTranscript().size() - 1, g_clearings};
+}
+
+TranscriptEntry* TranscriptEntryAt(const TranscriptPlace& place) {
+  if (place.clearings != g_clearings || place.index >= TheTranscript().size()) return nullptr;
+  return &TheTranscript()[place.index];
+}
+
 SIGPLAT_API void SetUserAgent(UserAgent* agent) { g_agent = agent; }
 
 SIGPLAT_API const std::vector<TranscriptEntry>& Transcript() { return TheTranscript(); }
 
-SIGPLAT_API void ClearTranscript() { TheTranscript().clear(); }
+SIGPLAT_API void ClearTranscript() {
+  TheTranscript().clear();
+  ++g_clearings;
+}
 
 SIGPLAT_API std::string ButtonName(int id) {
   switch (id) {

@@ -55,6 +55,7 @@ struct ControlState {
   int checked = 0;                  // BST_* for buttons
   std::vector<std::string> items;   // list and combo boxes, in order
   int selected = -1;                // the selected item's index, -1 for none
+  int icon = 0;                     // an SS_ICON static's icon resource id, 0 for none
 };
 
 struct DialogRecord {
