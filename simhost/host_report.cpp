@@ -68,6 +68,19 @@ void HostReport::note(const std::string& text) {
   flushEvents();
   out_ << kIndent << text << "\n"; }
 
+void HostReport::debugOutput(const std::string& text) {
+  flushEvents();
+  std::size_t from = 0;
+  while (from < text.size()) {
+    std::size_t end = text.find('\n', from);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(from, end - from);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out_ << kIndent << "debugger: " << line << "\n";
+    from = end + 1;
+  }
+}
+
 void HostReport::messageBox(const sigplat::MessageBoxRecord& box) {
   out_ << kIndent << "message box " << shown(box.caption) << " " << shown(box.text) << " ["
        << sigplat::ButtonsName(box.type) << "]";

@@ -34,6 +34,8 @@ class HostReport {
   // What the host itself has to say: an action's outcome, a facility that
   // does not exist yet. Always printed.
   void note(const std::string& text);
+  // What the extension wrote to the debugger output, one line per line.
+  void debugOutput(const std::string& text);
   void messageBox(const sigplat::MessageBoxRecord& box);
   void dialog(const sigplat::DialogRecord& dialog);
   // An expectation that did not hold; the script goes on.

@@ -27,10 +27,14 @@ ScenarioRunner::ScenarioRunner(World& world, HostReport& report)
     : world_(world), report_(report), host_(world, report) {
   sigplat::SetUserAgent(&user_);
   report_.setEvents(&events_);
+  // The extension's debugger output belongs in the transcript, where it
+  // happened, rather than on standard error out of order.
+  sigplat::SetDebugOutputSink([this](const std::string& text) { report_.debugOutput(text); });
 }
 
 ScenarioRunner::~ScenarioRunner() {
   host_.stop();
+  sigplat::SetDebugOutputSink({});
   report_.setEvents(nullptr);
   sigplat::SetUserAgent(nullptr);
 }
