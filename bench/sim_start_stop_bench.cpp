@@ -35,7 +35,8 @@ void BM_StartStop(benchmark::State& state) {
     host.stop();
   }
   sigplat::SetUserAgent(nullptr);
-  if (!sigplat::Transcript().empty()) state.SkipWithError("the host showed a message box or dialog");
+  if (!sigplat::Transcript().empty())
+    state.SkipWithError("the host showed a message box or dialog");
 }
 BENCHMARK(BM_StartStop)->Unit(benchmark::kMicrosecond);
 

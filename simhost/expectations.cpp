@@ -117,10 +117,10 @@ Verdict checkValue(const scenario::ExpectValue& expect) {
   const KeyPath key = resolveKey(expect.key);
   std::string other;
   const scenario::RegData found = readValue(key, expect.name, &other);
-  const bool same = found.kind == expect.data.kind &&
-                    (found.kind != scenario::RegData::Kind::Dword || found.dword == expect.data.dword) &&
-                    (found.kind != scenario::RegData::Kind::Sz || found.sz == expect.data.sz) &&
-                    other.empty();
+  using Kind = scenario::RegData::Kind;
+  const bool same = found.kind == expect.data.kind && other.empty() &&
+                    (found.kind != Kind::Dword || found.dword == expect.data.dword) &&
+                    (found.kind != Kind::Sz || found.sz == expect.data.sz);
   if (same) return {};
   const std::string where = key.display + " " + shown(expect.name) + " ";
   return fail(where + describe(expect.data), where + (other.empty() ? describe(found) : other));

@@ -66,7 +66,8 @@ void HostReport::hostCall(const std::string& call) {
 
 void HostReport::note(const std::string& text) {
   flushEvents();
-  out_ << kIndent << text << "\n"; }
+  out_ << kIndent << text << "\n";
+}
 
 void HostReport::debugOutput(const std::string& text) {
   flushEvents();

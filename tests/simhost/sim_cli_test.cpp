@@ -120,7 +120,8 @@ TEST_F(SimCli, AStageCommandTheWorldRefusesStopsTheScriptWithTwo) {
 
 TEST_F(SimCli, TheWorstScriptDecidesTheStatus) {
   const std::string good = script("good.scn", std::string(kSetValue));
-  const std::string failing = script("failing.scn", "expect reg HKCU Software\\Probe Level dword 3\n");
+  const std::string failing =
+      script("failing.scn", "expect reg HKCU Software\\Probe Level dword 3\n");
   // Each script has a fresh world: the value of the first is gone in the second.
   EXPECT_EQ(run({"run", good, failing}), 1) << out_.str();
   EXPECT_EQ(run({"run", failing, good}), 1) << out_.str();
