@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "extension_driver.h"
+#include "mailbox.h"
 #include "host_report.h"
 #include "host_world.h"
 #include "scripted_user.h"
@@ -26,7 +27,8 @@ void BM_StartStop(benchmark::State& state) {
   simhost::HostReport report(out, true);
   simhost::ScriptedUser user;
   sigplat::SetUserAgent(&user);
-  simhost::ExtensionDriver host(world, report);
+  simhost::Mailbox mailbox;
+  simhost::ExtensionDriver host(world, report, mailbox);
   // The first run fills the user key; it is not what a user waits for daily.
   host.start();
   host.stop();

@@ -34,7 +34,8 @@ std::optional<std::string> unavailableCommand(const CommandBody& command) {
           return c.what == ShowWhat::Registry || c.what == ShowWhat::Events;
         } else {
           return isOneOf<T, SetOutlook, SetEditor, SetValue, DeleteKey, Defaults, PutFile,
-                         RemoveFile, SetEnv, LoadModule, Wait, Start, Stop, Uninstall,
+                         RemoveFile, SetEnv, LoadModule, AddMessage, Wait, Start, Stop, Select,
+                         Uninstall,
                          AnswerMsgbox, AnswerDialog, AnswerSheet, AnswerFont, ExpectMsgbox,
                          ExpectDialog, ExpectQuiet, ExpectValue, ExpectFile, ExpectLog,
                          ExpectUninstallResult>;

@@ -71,7 +71,8 @@ void ExtensionDriver::loadExtension() {
 }
 
 void ExtensionDriver::installViewer() {
-  viewerCallback_ = HostCallback::Create(report_, EECONTEXT_VIEWER, mainWindow_, world_.build());
+  viewerCallback_ =
+      HostCallback::Create(report_, EECONTEXT_VIEWER, mainWindow_, world_.build(), &mailbox_);
   const HRESULT hr = extension_->Install(viewerCallback_, EECONTEXT_VIEWER, 0);
   report_.hostCall("Install(context " + contextName(EECONTEXT_VIEWER) + ") = " + resultName(hr));
   if (hr != S_OK) {
@@ -110,6 +111,14 @@ void ExtensionDriver::release(IUnknown*& object, const char* name) {
   const ULONG left = object->Release();
   report_.hostCall(std::string(name) + "::Release() = " + std::to_string(left));
   object = nullptr;
+}
+
+void ExtensionDriver::select(const std::string& id) {
+  mailbox_.select(mailbox_.find(id));
+  report_.note("host: message " + id + " selected");
+  if (!userEvents_) return;
+  userEvents_->OnSelectionChange(viewerCallback_);
+  report_.hostCall("OnSelectionChange(viewer)");
 }
 
 void ExtensionDriver::stop() {

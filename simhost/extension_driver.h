@@ -10,12 +10,14 @@
 #include "host_callback.h"
 #include "host_report.h"
 #include "host_world.h"
+#include "mailbox.h"
 
 namespace simhost {
 
 class ExtensionDriver {
  public:
-  ExtensionDriver(World& world, HostReport& report) : world_(world), report_(report) {}
+  ExtensionDriver(World& world, HostReport& report, Mailbox& mailbox)
+      : world_(world), report_(report), mailbox_(mailbox) {}
   ~ExtensionDriver();
   ExtensionDriver(const ExtensionDriver&) = delete;
   ExtensionDriver& operator=(const ExtensionDriver&) = delete;
@@ -28,6 +30,9 @@ class ExtensionDriver {
   // The host closes: every interface released, the library unloaded, the
   // main window gone. Nothing happens when the host is not running.
   void stop();
+  // The user selects a message in the main window; the extension hears of it
+  // when the host is running.
+  void select(const std::string& id);
 
  private:
   void createMainWindow();
@@ -39,6 +44,7 @@ class ExtensionDriver {
 
   World& world_;
   HostReport& report_;
+  Mailbox& mailbox_;
   HWND mainWindow_ = nullptr;
   HMODULE library_ = nullptr;
   IExchExt* extension_ = nullptr;

@@ -53,8 +53,8 @@ std::string resultName(HRESULT hr) {
 }
 
 HostCallback* HostCallback::Create(HostReport& report, ULONG context, HWND window,
-                                   const FileVersion& build) {
-  return new HostCallback(report, context, window, build);
+                                   const FileVersion& build, Mailbox* mailbox) {
+  return new HostCallback(report, context, window, build, mailbox);
 }
 
 STDMETHODIMP HostCallback::QueryInterface(REFIID riid, void** ppvObj) {
@@ -126,22 +126,41 @@ STDMETHODIMP HostCallback::GetSession(LPMAPISESSION* lppses, LPADRBOOK* lppab) {
   return notAvailable("GetSession");
 }
 
+// The viewer's item is the selected message; a context without one has none.
 STDMETHODIMP HostCallback::GetObject(LPMDB* lppmdb, LPMAPIPROP* lppmp) {
-  if (lppmdb) *lppmdb = nullptr;
-  if (lppmp) *lppmp = nullptr;
-  return notAvailable("GetObject");
+  if (!lppmdb || !lppmp) return E_POINTER;
+  *lppmdb = nullptr;
+  *lppmp = nullptr;
+  if (!mailbox_ || !mailbox_->selected()) return MAPI_E_NOT_FOUND;
+  *lppmdb = mailbox_->store().NewMsgStore();
+  *lppmp = mailbox_->store().NewMessage(*mailbox_->selected());
+  return S_OK;
 }
 
 STDMETHODIMP HostCallback::GetSelectionCount(ULONG* lpceid) {
-  if (lpceid) *lpceid = 0;
-  return notAvailable("GetSelectionCount");
+  if (!lpceid) return E_POINTER;
+  *lpceid = mailbox_ && mailbox_->selected() ? 1 : 0;
+  return S_OK;
 }
 
-STDMETHODIMP HostCallback::GetSelectionItem(ULONG, ULONG* lpcbEid, LPENTRYID* lppeid, ULONG*,
-                                            LPSTR, ULONG, ULONG*, ULONG) {
-  if (lpcbEid) *lpcbEid = 0;
-  if (lppeid) *lppeid = nullptr;
-  return notAvailable("GetSelectionItem");
+STDMETHODIMP HostCallback::GetSelectionItem(ULONG ieid, ULONG* lpcbEid, LPENTRYID* lppeid,
+                                            ULONG* lpulType, LPSTR lpszMsgClass,
+                                            ULONG cbMsgClass, ULONG* lpulMsgFlags, ULONG) {
+  if (!lpcbEid || !lppeid) return E_POINTER;
+  *lpcbEid = 0;
+  *lppeid = nullptr;
+  StoredMessage* selected = mailbox_ ? mailbox_->selected() : nullptr;
+  if (!selected || ieid != 0) return MAPI_E_NOT_FOUND;
+  if (lpulType) *lpulType = MAPI_MESSAGE;
+  if (lpszMsgClass && cbMsgClass > 0) {
+    const std::string messageClass =
+        selected->Props().String(PR_MESSAGE_CLASS).value_or(std::string());
+    std::snprintf(lpszMsgClass, cbMsgClass, "%s", messageClass.c_str());
+  }
+  if (lpulMsgFlags) {
+    *lpulMsgFlags = static_cast<ULONG>(selected->Props().Long(PR_MESSAGE_FLAGS).value_or(0));
+  }
+  return CopyEntryId(selected->EntryId(), lpcbEid, lppeid);
 }
 
 STDMETHODIMP HostCallback::GetMenuPos(ULONG, HMENU* lphmenu, ULONG*, ULONG*, ULONG) {

@@ -8,6 +8,7 @@
 
 #include "exchext.h"
 #include "host_report.h"
+#include "mailbox.h"
 #include "outlook_install.h"
 
 namespace simhost {
@@ -15,8 +16,10 @@ namespace simhost {
 class HostCallback : public IExchExtCallback, public IOutlookExtCallback {
  public:
   // Starts with one reference, the creator's.
+  // The mailbox serves the store, the item and the selection of the
+  // context; without one (a context that shows no item) they are absent.
   static HostCallback* Create(HostReport& report, ULONG context, HWND window,
-                              const FileVersion& build);
+                              const FileVersion& build, Mailbox* mailbox);
 
   // IUnknown, shared by both interfaces.
   STDMETHODIMP QueryInterface(REFIID riid, void** ppvObj) override;
@@ -56,8 +59,9 @@ class HostCallback : public IExchExtCallback, public IOutlookExtCallback {
   virtual ~HostCallback() = default;
 
  private:
-  HostCallback(HostReport& report, ULONG context, HWND window, const FileVersion& build)
-      : report_(report), context_(context), window_(window), build_(build) {}
+  HostCallback(HostReport& report, ULONG context, HWND window, const FileVersion& build,
+               Mailbox* mailbox)
+      : report_(report), context_(context), window_(window), build_(build), mailbox_(mailbox) {}
   // What a call the host cannot serve yet returns, after saying so.
   HRESULT notAvailable(const char* operation);
 
@@ -66,6 +70,7 @@ class HostCallback : public IExchExtCallback, public IOutlookExtCallback {
   ULONG context_;
   HWND window_;
   FileVersion build_;
+  Mailbox* mailbox_;
 };
 
 // "2 viewer", "6 compose note", ... for the transcript.

@@ -24,7 +24,7 @@ std::string where(const Command& command) {
 }  // namespace
 
 ScenarioRunner::ScenarioRunner(World& world, HostReport& report)
-    : world_(world), report_(report), host_(world, report) {
+    : world_(world), report_(report), host_(world, report, mailbox_) {
   sigplat::SetUserAgent(&user_);
   report_.setEvents(&events_);
   // The extension's debugger output belongs in the transcript, where it
@@ -81,6 +81,10 @@ bool ScenarioRunner::execute(const Command& command) {
           world_.setEnv(c.name, c.value);
         } else if constexpr (std::is_same_v<T, LoadModule>) {
           sigplat::AddProcessModule(c.name);
+        } else if constexpr (std::is_same_v<T, AddMessage>) {
+          mailbox_.add(c);
+        } else if constexpr (std::is_same_v<T, Select>) {
+          host_.select(c.id);
         } else if constexpr (std::is_same_v<T, Wait>) {
           sigplat::AdvanceClock(c.ms);
         } else if constexpr (std::is_same_v<T, Start>) {

@@ -44,6 +44,7 @@ class ScenarioRunner {
   HostReport& report_;
   HostEvents events_;
   ScriptedUser user_;
+  Mailbox mailbox_;
   ExtensionDriver host_;
   std::optional<long> lastUninstall_;
   int failures_ = 0;
