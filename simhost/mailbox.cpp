@@ -8,18 +8,18 @@
 namespace simhost {
 
 void Mailbox::add(const scenario::AddMessage& command) {
-  MessageSpec spec;
-  spec.name = command.id;
-  spec.folder = command.folder == scenario::Folder::Drafts ? Folder::Drafts : Folder::Inbox;
-  spec.subject = command.subject;
-  spec.body = command.body;
-  spec.transportHeaders = command.header;
-  spec.messageClass = command.messageClass;
-  spec.flags = command.unsent ? MSGFLAG_UNSENT : MSGFLAG_READ;
-  if (command.customForm) spec.customForm = static_cast<LONG>(*command.customForm);
-  spec.html = command.html;
+  MessageSpec described;
+  described.name = command.id;
+  described.folder = command.folder == scenario::Folder::Drafts ? Folder::Drafts : Folder::Inbox;
+  described.subject = command.subject;
+  described.body = command.body;
+  described.transportHeaders = command.header;
+  described.messageClass = command.messageClass;
+  described.flags = command.unsent ? MSGFLAG_UNSENT : MSGFLAG_READ;
+  if (command.customForm) described.customForm = static_cast<LONG>(*command.customForm);
+  described.html = command.html;
   try {
-    store_.Add(spec);
+    store_.Add(described);
   } catch (const std::invalid_argument& e) {
     throw HostError("message " + command.id + ": " + e.what());
   }

@@ -67,20 +67,20 @@ Store::Store() : state_(std::make_shared<StoreState>()) {
 
 Store::~Store() = default;
 
-StoredMessage& Store::Add(const MessageSpec& spec) {
-  if (spec.name.empty()) throw std::invalid_argument("a message needs a name");
-  if (Find(spec.name)) throw std::invalid_argument("a message named " + spec.name + " exists");
+StoredMessage& Store::Add(const MessageSpec& described) {
+  if (described.name.empty()) throw std::invalid_argument("a message needs a name");
+  if (Find(described.name)) throw std::invalid_argument("a message named " + described.name + " exists");
   auto message = std::make_shared<StoredMessage>(
-      spec.name, EntryId(state_->uid, kMessageEntry, state_->nextMessage++));
+      described.name, EntryId(state_->uid, kMessageEntry, state_->nextMessage++));
   PropertyBag& props = message->Props();
-  props.SetString(PR_SUBJECT, spec.subject);
-  if (spec.body) props.SetString(PR_BODY, *spec.body);
-  if (spec.transportHeaders) props.SetString(PR_TRANSPORT_MESSAGE_HEADERS, *spec.transportHeaders);
-  props.SetString(PR_MESSAGE_CLASS, spec.messageClass);
-  props.SetLong(PR_MESSAGE_FLAGS, static_cast<LONG>(spec.flags));
-  message->Html() = spec.html;
-  if (spec.customForm) SetCustomForm(*message, spec.customForm);
-  state_->folders[Index(spec.folder)].push_back(message);
+  props.SetString(PR_SUBJECT, described.subject);
+  if (described.body) props.SetString(PR_BODY, *described.body);
+  if (described.transportHeaders) props.SetString(PR_TRANSPORT_MESSAGE_HEADERS, *described.transportHeaders);
+  props.SetString(PR_MESSAGE_CLASS, described.messageClass);
+  props.SetLong(PR_MESSAGE_FLAGS, static_cast<LONG>(described.flags));
+  message->Html() = described.html;
+  if (described.customForm) SetCustomForm(*message, described.customForm);
+  state_->folders[Index(described.folder)].push_back(message);
   return *message;
 }
 

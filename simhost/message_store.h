@@ -68,7 +68,7 @@ class Store {
 
   // Adds a message at the end of its folder. Throws std::invalid_argument when
   // the name is empty or already taken.
-  StoredMessage& Add(const MessageSpec& spec);
+  StoredMessage& Add(const MessageSpec& described);
   // nullptr when there is none.
   StoredMessage* Find(const std::string& name);
   StoredMessage* FindByEntryId(const void* bytes, size_t cb);

@@ -27,13 +27,13 @@ class MessageClassFilter : public sigtest::FreshWorld,
 
 TEST_P(MessageClassFilter, LeavesOnlyCustomFormsAlone) {
   simhost::Store store;
-  simhost::MessageSpec spec;
-  spec.name = "item";
-  spec.messageClass = GetParam().messageClass;
-  spec.customForm = GetParam().customForm;
+  simhost::MessageSpec described;
+  described.name = "item";
+  described.messageClass = GetParam().messageClass;
+  described.customForm = GetParam().customForm;
   sigtest::TestCallback callback;
   callback.store = &store;
-  callback.item = &store.Add(spec);
+  callback.item = &store.Add(described);
   EXPECT_EQ(CheckMessageClass(&callback), GetParam().expected);
   EXPECT_TRUE(Boxes().empty());
 }

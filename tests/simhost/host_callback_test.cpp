@@ -6,7 +6,7 @@
 
 #include "com_object.h"
 #include "rules/message_class.h"
-#include "rules/message_inspection.h"
+#include "rules/message_checks.h"
 #include "sigplat/mapi_memory.h"
 #include "tests/rules/rules_fixture.h"
 

@@ -1,6 +1,6 @@
 // Inspection of stored messages through the host's MAPI objects. Every call
 // fetches its properties afresh and releases what it obtained.
-#include "rules/message_inspection.h"
+#include "rules/message_checks.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "rules/message_inspection.h"
+#include "rules/message_checks.h"
 
 #include "com_object.h"
 #include "sigplat/mapi_memory.h"
@@ -24,12 +24,12 @@ class Inspection : public sigtest::RulesWorld {
   simhost::StoredMessage& Add(const char* name, std::optional<std::string> body,
                               std::optional<std::string> headers = std::nullopt,
                               const char* subject = "Subject") {
-    simhost::MessageSpec spec;
-    spec.name = name;
-    spec.subject = subject;
-    spec.body = std::move(body);
-    spec.transportHeaders = std::move(headers);
-    return store_.Add(spec);
+    simhost::MessageSpec described;
+    described.name = name;
+    described.subject = subject;
+    described.body = std::move(body);
+    described.transportHeaders = std::move(headers);
+    return store_.Add(described);
   }
   simhost::Store store_;
   sigtest::TestCallback callback_;
@@ -106,9 +106,9 @@ TEST_F(Inspection, UnreachableStoreAndMessageAreReported) {
 
 TEST_F(Inspection, EntryIdTheStoreDoesNotKnowIsReported) {
   simhost::Store other;
-  simhost::MessageSpec spec;
-  spec.name = "elsewhere";
-  callback_.selected = &other.Add(spec);
+  simhost::MessageSpec described;
+  described.name = "elsewhere";
+  callback_.selected = &other.Add(described);
   EXPECT_EQ(CheckBodyClass(&callback_, result_, &type_), 0);
   EXPECT_EQ(Boxes(), std::vector<std::string>{"CheckBodyClass|Error: Couldn't access the message."});
 }
