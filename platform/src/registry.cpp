@@ -58,6 +58,13 @@ bool IsStorableName(std::string_view name, const char* what) {
 
 std::string_view ValueName(LPCSTR name) { return name ? std::string_view(name) : ""; }
 
+// The key a handle names, and the path of names below it.
+LONG ResolvePath(HKEY hKey, LPCSTR subKey, KeyRef* ref, std::vector<std::string_view>* parts) {
+  const LONG rc = sigplat::reg::ResolveHandle(hKey, ref);
+  if (rc != ERROR_SUCCESS) return rc;
+  return SplitSubkey(subKey, parts);
+}
+
 }  // namespace
 
 WINBASEAPI LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
@@ -71,10 +78,8 @@ WINBASEAPI LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions
   }
   WorldLock lock;
   KeyRef ref;
-  LONG rc = sigplat::reg::ResolveHandle(hKey, &ref);
-  if (rc != ERROR_SUCCESS) return rc;
   std::vector<std::string_view> parts;
-  rc = SplitSubkey(lpSubKey, &parts);
+  LONG rc = ResolvePath(hKey, lpSubKey, &ref, &parts);
   if (rc != ERROR_SUCCESS) return rc;
   std::shared_ptr<sigplat::reg::Key> key = ref.key;
   for (std::string_view part : parts) {
@@ -98,10 +103,8 @@ WINBASEAPI LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reser
   }
   WorldLock lock;
   KeyRef ref;
-  LONG rc = sigplat::reg::ResolveHandle(hKey, &ref);
-  if (rc != ERROR_SUCCESS) return rc;
   std::vector<std::string_view> parts;
-  rc = SplitSubkey(lpSubKey, &parts);
+  LONG rc = ResolvePath(hKey, lpSubKey, &ref, &parts);
   if (rc != ERROR_SUCCESS) return rc;
   for (std::string_view part : parts) {
     if (!IsStorableName(part, "key")) return ERROR_INVALID_PARAMETER;
@@ -181,10 +184,8 @@ WINBASEAPI LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
   if (!lpSubKey) return ERROR_INVALID_PARAMETER;
   WorldLock lock;
   KeyRef ref;
-  LONG rc = sigplat::reg::ResolveHandle(hKey, &ref);
-  if (rc != ERROR_SUCCESS) return rc;
   std::vector<std::string_view> parts;
-  rc = SplitSubkey(lpSubKey, &parts);
+  LONG rc = ResolvePath(hKey, lpSubKey, &ref, &parts);
   if (rc != ERROR_SUCCESS) return rc;
   std::shared_ptr<sigplat::reg::Key> key = ref.key;
   for (std::string_view part : parts) {
