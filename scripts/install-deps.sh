@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, and only those that are missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev
           libbenchmark-dev libxml2-dev)
 missing=()
 for p in "${packages[@]}"; do
